@@ -8,7 +8,8 @@
 
 namespace tovrin::profile {
 
-// Longest text value a lookup returns; longer values are cut.
+// Longest text value a lookup returns by default (the reader's 256-byte
+// buffer); longer values are cut.
 inline constexpr std::size_t kMaxValueLength = 255;
 
 // Reads an integer the way the profile-integer reader does: leading blanks,
@@ -17,19 +18,27 @@ inline constexpr std::size_t kMaxValueLength = 255;
 // result wraps to an unsigned 32-bit value.
 uint32_t ParseProfileInteger(std::string_view text);
 
+// Decimal only, as atoi reads: leading blanks, an optional sign, digits,
+// stopping at the first other character; no digits read 0. Overflow wraps
+// modulo 2^32 instead of being undefined.
+int32_t ParseDecimalInteger(std::string_view text);
+
 // An INI text parsed once, answered by section and key with the Windows
-// profile rules (names without regard to case, first match wins). Texts are
-// bytes: nothing is decoded.
+// profile rules (names without regard to case, first match wins, only the
+// first section of a name counts). Texts are bytes: nothing is decoded.
 class Profile {
 public:
     Profile() = default;  // an empty profile: every lookup gives its default
 
+    // The text ends at its first zero byte.
     static Profile FromText(std::string_view text);
     // A missing or unreadable file gives an empty profile.
     static Profile FromFile(const std::filesystem::path& path);
 
-    std::string GetString(std::string_view section, std::string_view key,
-                          std::string_view defaultValue = {}) const;
+    // The value cut to maxLength bytes; the default when the key is missing.
+    std::string GetString(std::string_view section, std::string_view key, std::string_view defaultValue = {},
+                          std::size_t maxLength = kMaxValueLength) const;
+    // A missing key, or one whose value is empty, gives the default.
     uint32_t GetInteger(std::string_view section, std::string_view key, uint32_t defaultValue) const;
     bool HasKey(std::string_view section, std::string_view key) const;
 
@@ -37,7 +46,7 @@ private:
     struct Entry {
         std::string section;  // lower-cased
         std::string key;      // lower-cased
-        std::string value;    // trimmed, unquoted, cut to kMaxValueLength
+        std::string value;    // trimmed and unquoted, not yet cut
     };
     const Entry* Find(std::string_view section, std::string_view key) const;
 
