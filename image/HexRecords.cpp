@@ -1,0 +1,88 @@
+#include "image/HexRecords.h"
+
+#include "catalogue/ChipDefinition.h"
+
+namespace tovrin::image {
+namespace {
+
+constexpr std::string_view kHexDigits = "0123456789ABCDEFabcdef";
+// Fewer characters than this cannot start another record.
+constexpr std::size_t kMinRecordRemainder = 6;
+constexpr std::size_t kRecordPrefixChars = 8;  // count, address, type
+constexpr int kEndOfFileType = 1;
+
+bool IsHexDigit(char c) {
+    return kHexDigits.find(c) != std::string_view::npos;
+}
+
+// Digits are read leniently: "0".."9" by their code minus 0x30, any other
+// (upper-cased) character by its code minus 0x37, so stored files that relied
+// on that keep loading the same; the checksum test below flags such records.
+int DigitValue(char c) {
+    int code = static_cast<unsigned char>(c);
+    if (code >= 'a' && code <= 'z') code -= 'a' - 'A';
+    return code <= '9' ? code - 0x30 : code - 0x37;
+}
+
+int FieldValue(std::string_view digits) {
+    int value = 0;
+    for (char c : digits) value = value * 16 + DigitValue(c);
+    return value;
+}
+
+bool AllHexDigits(std::string_view text) {
+    for (char c : text) {
+        if (!IsHexDigit(c)) return false;
+    }
+    return true;
+}
+
+// The bytes of a well-formed record, its checksum included, sum to 0 mod 256.
+bool ChecksumHolds(std::string_view record) {
+    if (record.size() % 2 != 0 || !AllHexDigits(record)) return false;
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < record.size(); i += 2) {
+        sum += static_cast<unsigned>(FieldValue(record.substr(i, 2)));
+    }
+    return (sum & 0xFF) == 0;
+}
+
+}  // namespace
+
+HexParseSummary StoreHexRecords(std::string_view text, std::span<uint8_t> image) {
+    text = text.substr(0, text.find('\0'));
+    HexParseSummary summary;
+    std::size_t pos = 0;
+    while (text.size() - pos >= kMinRecordRemainder) {
+        const std::size_t start = text.find_first_of(kHexDigits, pos);
+        if (start == std::string_view::npos) break;
+        if (text.size() - start < kRecordPrefixChars) break;
+
+        const int count = FieldValue(text.substr(start, 2));
+        const int address = FieldValue(text.substr(start + 2, 4));
+        const int type = FieldValue(text.substr(start + 6, 2));
+        if (address < 0 || type == kEndOfFileType) break;
+        pos = start + kRecordPrefixChars;
+        if (pos == text.size()) break;
+        if (count < 0) break;
+
+        const std::size_t dataChars = 2 * static_cast<std::size_t>(count);
+        if (text.size() - pos < dataChars + 2) break;
+        const std::string_view data = text.substr(pos, dataChars);
+        if (!ChecksumHolds(text.substr(start, kRecordPrefixChars + dataChars + 2))) {
+            ++summary.badChecksumRecords;
+        }
+        pos += dataChars + 2;
+
+        for (std::size_t k = 0; k < static_cast<std::size_t>(count); ++k) {
+            const std::size_t target =
+                catalogue::kImageHeaderByteCount + static_cast<std::size_t>(address) + k;
+            if (target >= image.size()) break;
+            image[target] = static_cast<uint8_t>(FieldValue(data.substr(2 * k, 2)));
+        }
+        ++summary.dataRecords;
+    }
+    return summary;
+}
+
+}  // namespace tovrin::image

@@ -1,0 +1,349 @@
+#include "image/Workbench.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "image/Checksums.h"
+#include "image/ChipNames.h"
+#include "image/HexRecords.h"
+#include "image/ProjectFile.h"
+#include "platform/system/FileIo.h"
+
+namespace tovrin::image {
+namespace {
+
+// Name and flags a HEX load starts from; they remain only for a chip without a definition.
+constexpr std::string_view kHeaderTemplateName = "Q3L88XX";
+constexpr uint8_t kHeaderTemplateFlags = 0xFF;
+constexpr uint8_t kErasedLowByte = 0xFF;
+constexpr std::size_t kFirstErasedByte = 8;
+
+constexpr std::string_view kPatternsFolder = "Pats";
+constexpr std::string_view kPatternExtension = ".pat";
+constexpr std::string_view kPattern2Extension = ".pat2";
+// Bits of TestPattern byte 7 that say the chip can be function-tested.
+constexpr std::size_t kPatternTestByte = 7;
+constexpr uint8_t kPatternTestBits = 0x03;
+
+constexpr std::string_view kLastSelectedChipFile = "LastSelChip.TXT";
+
+constexpr std::string_view kZeroLengthText = "File length is zero.";
+constexpr std::string_view kInvalidSourceText = "Invalid source file to program ";
+constexpr std::string_view kLoadFailedStatus = "\r\n文件未打开！\r\n\r\n QVB文件格式错误！";
+constexpr std::string_view kLoadFailedNotice = "\r\n  文件未打开！\r\n\r\n QVB文件格式错误！";
+constexpr std::string_view kLoadedStatus = "\r\n文件打开成功!\r\n\r\n请选择芯片配置或直接下载";
+constexpr std::string_view kHexLoadedNotice = "\r\n     文件打开成功!\r\n\r\n请确认芯片型号及选择芯片配置";
+constexpr const char* kBadChecksumWarning = "\r\n\r\n警告: 有 %zu 条记录校验和错误!";
+
+constexpr std::size_t kHeaderBytes = catalogue::kImageHeaderByteCount;
+
+// A definition can declare any size; an image below the header would leave
+// the header unbacked, and one no source file could fill is not a chip.
+uint32_t UsableImageByteCount(uint32_t declared) {
+    return std::clamp<uint32_t>(declared, kHeaderBytes, static_cast<uint32_t>(kMaxSourceFileBytes));
+}
+
+std::size_t BlocksRoundedUp(std::size_t bytes) {
+    return (bytes + kTransferBlockBytes - 1) / kTransferBlockBytes;
+}
+
+// Reads a pattern file over the start of pattern, grown to size; false (and
+// pattern emptied) when the file cannot be opened.
+bool ReadPattern(const std::filesystem::path& path, std::size_t size, std::vector<uint8_t>& pattern) {
+    const auto bytes = ReadFilePrefix(path, size);
+    if (!bytes) {
+        pattern.clear();
+        return false;
+    }
+    pattern.resize(size);
+    std::copy(bytes->begin(), bytes->end(), pattern.begin());
+    return true;
+}
+
+}  // namespace
+
+Workbench::Workbench(std::filesystem::path programDirectory, const catalogue::DeviceCatalogue& catalogue,
+                     StatusReporter reportStatus)
+    : programDirectory_(std::move(programDirectory)),
+      catalogue_(catalogue),
+      reportStatus_(std::move(reportStatus)),
+      image_(kInitialImageByteCount, 0) {
+    // The dialog's initialisation ends with this refresh; a chip selected
+    // afterwards refreshes again from its own header.
+    RefreshRollingCodeControls();
+}
+
+void Workbench::Report(std::string_view text) const {
+    if (reportStatus_) reportStatus_(text);
+}
+
+void Workbench::ResizeImage() {
+    image_.resize(imageByteCount_, 0);
+}
+
+void Workbench::SelectPosition(std::size_t position) {
+    const catalogue::ChipListEntry& entry = catalogue_.Entries()[position];
+    imageByteCount_ = UsableImageByteCount(entry.imageByteCount);
+    bitWidth_ = entry.bitWidth;
+    ResizeImage();
+    selectedChipName_ = entry.name;
+    selectedPosition_ = position;
+}
+
+void Workbench::WriteHeaderSections(const catalogue::ChipDefinition& definition) {
+    // Sections describe the header; bytes a section declares past it would
+    // land in the code area, so they are left out.
+    const std::size_t end = std::min(image_.size(), kHeaderBytes);
+    for (const catalogue::HeaderSection& section : definition.headerSections) {
+        for (std::size_t i = 0; i < section.bytes.size(); ++i) {
+            const std::size_t target = std::size_t{section.offset} + i;
+            if (target >= end) break;
+            image_[target] = section.bytes[i];
+        }
+    }
+}
+
+void Workbench::ApplyChipDefinition() {
+    WriteHeaderSections(catalogue_.DefinitionOrEmpty(selectedChipName_));
+    std::copy_n(image_.begin(), kHeaderBytes, workingHeader_.begin());
+    ShowHeader();
+}
+
+void Workbench::ComputeChecksums() {
+    const uint16_t rom = ComputeRomChecksum(workingHeader_, image_);
+    WriteLe16(workingHeader_, header::kRomChecksum, rom);
+    romChecksumText_ = ChecksumText(rom);
+    const uint16_t qvb = ComputeQvbChecksum(workingHeader_, image_);
+    WriteLe16(workingHeader_, header::kQvbChecksum, qvb);
+    qvbChecksumText_ = ChecksumText(qvb);
+}
+
+void Workbench::ShowHeader() {
+    const ImageHeader& h = workingHeader_;
+    controls_.addressCountIndex = AddressCountIndexFromByte(h[header::kAddressCount]);
+    for (std::size_t i = 0; i < controls_.addresses.size(); ++i) {
+        controls_.addresses[i].SetValue(ReadLe16(h, header::kAddresses[i]));
+    }
+    controls_.initialValue.SetValue(ReadLe32(h, header::kInitialValue));
+    controls_.step.SetValue(ReadLe32(h, header::kStep));
+
+    const uint8_t flags = h[header::kFlags];
+    controls_.verify = flags & flag::kVerify;
+    controls_.program = flags & flag::kProgram;
+    controls_.blankCheck = flags & flag::kBlankCheck;
+    controls_.rollingCodeEnabled = flags & flag::kRollingCode;
+    controls_.carriedFlag = flags & flag::kCarried;
+    controls_.test = flags & flag::kTest;
+
+    ComputeChecksums();
+
+    char display[16];
+    const std::size_t o = header::kOptionBlock;
+    std::snprintf(display, sizeof display, "%02X%02X,%02X%02X", h[o + 3], h[o + 2], h[o + 1], h[o]);
+    configurationDisplay_ = display;
+
+    RefreshRollingCodeControls();
+}
+
+void Workbench::BuildHeader() {
+    ImageHeader& h = workingHeader_;
+    h[header::kAddressCount] = static_cast<uint8_t>(controls_.addressCountIndex + 1);
+    std::fill_n(h.begin() + header::kZeroBlock, header::kZeroBlockLength, 0);
+    for (std::size_t i = 0; i < controls_.addresses.size(); ++i) {
+        WriteLe16(h, header::kAddresses[i],
+                  static_cast<uint16_t>(controls_.addresses[i].GetValue() & 0xFFFF));
+    }
+    WriteLe32(h, header::kStep, controls_.step.GetValue());
+    WriteLe32(h, header::kInitialValue, controls_.initialValue.GetValue());
+
+    uint8_t flags = h[header::kFlags] & flag::kKeptBit6;
+    if (controls_.verify) flags |= flag::kVerify;
+    if (controls_.program) flags |= flag::kProgram;
+    if (controls_.blankCheck) flags |= flag::kBlankCheck;
+    if (controls_.rollingCodeEnabled) flags |= flag::kRollingCode;
+    if (controls_.carriedFlag) flags |= flag::kCarried;
+    if (controls_.test) flags |= flag::kTest;
+    h[header::kFlags] = flags;
+
+    ComputeChecksums();
+    std::copy(h.begin(), h.end(), image_.begin());
+    optionByteBuffer_.assign(h.begin() + header::kOptionBlock, h.end());
+}
+
+void Workbench::ReceiveOptionBytes() {
+    const std::size_t count = std::min(optionByteBuffer_.size(), header::kOptionBlockLength);
+    std::copy_n(optionByteBuffer_.begin(), count, workingHeader_.begin() + header::kOptionBlock);
+    ShowHeader();
+}
+
+bool Workbench::SelectChipByName(std::string_view name) {
+    const std::optional<std::size_t> position = catalogue_.FindByPrefix(name);
+    if (!position) return false;
+    SelectPosition(*position);
+    ApplyChipDefinition();
+    return true;
+}
+
+bool Workbench::SelectInitialChip(std::size_t position) {
+    if (position >= catalogue_.Size()) return false;
+    SelectPosition(position);
+    ApplyChipDefinition();
+    return true;
+}
+
+bool Workbench::ChangeChip(std::size_t position) {
+    if (position >= catalogue_.Size()) return false;
+    SelectPosition(position);
+    ApplyChipDefinition();
+    if (sourceIsHex_) (void)LoadSourceFile();
+    return true;
+}
+
+bool Workbench::LoadSourceFile() {
+    sourceIsHex_ = false;
+    const auto bytes = ReadFileBytes(std::filesystem::path(sourcePath_), kMaxSourceFileBytes);
+    if (!bytes) return false;
+    return LoadSourceBytes(*bytes);
+}
+
+bool Workbench::LoadSourceBytes(std::span<const uint8_t> fileBytes) {
+    sourceIsHex_ = false;
+    badChecksumRecords_ = 0;
+    ResizeImage();
+    return HasHexExtension(sourcePath_) ? LoadHex(fileBytes) : LoadProjectFile(fileBytes);
+}
+
+bool Workbench::LoadHex(std::span<const uint8_t> fileBytes) {
+    sourceIsHex_ = true;
+    if (fileBytes.empty()) {
+        Report(kZeroLengthText);
+        return true;
+    }
+    std::copy(kHeaderTemplateName.begin(), kHeaderTemplateName.end(), image_.begin());
+    image_[header::kFlags] = kHeaderTemplateFlags;
+    const uint8_t erasedHigh = catalogue::ErasedHighByte(bitWidth_);
+    for (std::size_t i = kFirstErasedByte; i < image_.size(); ++i) {
+        image_[i] = (i % 2 == 0) ? kErasedLowByte : erasedHigh;
+    }
+    if (const catalogue::ChipDefinition* definition = catalogue_.Find(selectedChipName_)) {
+        WriteHeaderSections(*definition);
+    }
+    const std::string_view text(reinterpret_cast<const char*>(fileBytes.data()), fileBytes.size());
+    badChecksumRecords_ = StoreHexRecords(text, image_).badChecksumRecords;
+    return CompleteLoad();
+}
+
+bool Workbench::LoadProjectFile(std::span<const uint8_t> fileBytes) {
+    const std::string name = ApplyFamilyRule(HeaderChipName(fileBytes));
+    if (!SelectChipByName(name)) {
+        Report(kInvalidSourceText);
+        return false;
+    }
+    if (fileBytes.size() < imageByteCount_) {
+        Report(kInvalidSourceText);
+        return false;
+    }
+    std::copy_n(fileBytes.begin(), imageByteCount_, image_.begin());
+    return CompleteLoad();
+}
+
+bool Workbench::CompleteLoad() {
+    std::copy_n(image_.begin(), kHeaderBytes, workingHeader_.begin());
+    imageBlockCount_ = BlocksRoundedUp(imageByteCount_);
+    ShowHeader();
+    chipListEnabled_ = sourceIsHex_;
+    RefreshRollingCodeControls();
+    savedImageChecksum_ = ReadLe16(workingHeader_, header::kQvbChecksum);
+    if (!sourceIsHex_ && ReadLe16(image_, header::kQvbChecksum) != savedImageChecksum_) {
+        std::fill(image_.begin(), image_.end(), 0);
+        return false;
+    }
+    LoadTestPatterns();
+    BuildHeader();
+    return true;
+}
+
+void Workbench::LoadTestPatterns() {
+    const std::string name = ApplyFamilyRule(HeaderChipName(image_));
+    // The name comes from the file's own bytes; it must not lead out of Pats/.
+    const bool usable = name.find('/') == std::string::npos;
+    const std::filesystem::path stem = programDirectory_ / kPatternsFolder / name;
+
+    bool found = usable &&
+                 ReadPattern(stem.string() + std::string(kPatternExtension), kTestPatternBytes, testPattern_);
+    if (!found) testPattern_.clear();
+    patternAllowsTest_ = found && (testPattern_[kPatternTestByte] & kPatternTestBits) != 0;
+    testCheckboxEnabled_ = patternAllowsTest_;
+    patternBlockCount_ = testPattern_.size() / kTransferBlockBytes;
+
+    found = usable &&
+            ReadPattern(stem.string() + std::string(kPattern2Extension), kTestPattern2Bytes, testPattern2_);
+    if (!found) testPattern2_.clear();
+    pattern2BlockCount_ = testPattern2_.size() / kTransferBlockBytes;
+}
+
+SelectFileReport Workbench::SelectSourceFile(const std::filesystem::path& path) {
+    sourcePath_ = path.string();
+    SelectFileReport report;
+    report.success = LoadSourceFile();
+    if (!report.success) {
+        report.statusText = kLoadFailedStatus;
+        report.messageBoxText = std::string(kLoadFailedNotice);
+        return report;
+    }
+    report.badChecksumRecords = badChecksumRecords_;
+    std::string warning;
+    if (badChecksumRecords_ > 0) {
+        char text[96];
+        std::snprintf(text, sizeof text, kBadChecksumWarning, badChecksumRecords_);
+        warning = text;
+    }
+    report.statusText = std::string(kLoadedStatus) + warning;
+    if (sourceIsHex_) report.messageBoxText = std::string(kHexLoadedNotice) + warning;
+    sourceLoaded_ = true;
+    testCheckboxEnabled_ = patternAllowsTest_;
+    return report;
+}
+
+RollingCodeControlSet Workbench::RollingCodeControlStates() const {
+    return ComputeRollingCodeControls(controls_.rollingCodeEnabled, controls_.addressCountIndex,
+                                      IsExactQ3L88(selectedChipName_));
+}
+
+void Workbench::RefreshRollingCodeControls() {
+    const RollingCodeControlSet states = RollingCodeControlStates();
+    for (std::size_t i = 0; i < kAddressEdits.size(); ++i) {
+        const auto state = states.Find(kAddressEdits[i]);
+        if (state && state->clearedToZero) controls_.addresses[i].SetText(kClearedAddressText);
+    }
+}
+
+SaveDecision Workbench::DecideSave(const YesNoQuestion& ask) {
+    // Without a loaded source there is no file to write the image to.
+    if (!sourceLoaded_) return SaveDecision::Continue;
+    const uint16_t current = ReadLe16(workingHeader_, header::kQvbChecksum);
+    if (!sourceIsHex_ && savedImageChecksum_ == current) return SaveDecision::Continue;
+    if (!ask || !ask(kOverwriteSourceQuestion)) return SaveDecision::Continue;
+    if (!WriteProjectFile(ProjectFileTarget(sourcePath_), image_)) return SaveDecision::Abort;
+    savedImageChecksum_ = current;
+    return SaveDecision::Saved;
+}
+
+void Workbench::PrepareDataBufferView() {
+    BuildHeader();
+    std::copy_n(image_.begin(), kHeaderBytes, workingHeader_.begin());
+    ShowHeader();
+    optionByteBuffer_.assign(workingHeader_.begin() + header::kOptionBlock, workingHeader_.end());
+    savedImageChecksum_ = ReadLe16(workingHeader_, header::kQvbChecksum);
+}
+
+Status Workbench::SaveImageAs(const std::filesystem::path& target) const {
+    return WriteProjectFile(target, image_);
+}
+
+Status WriteLastSelectedChip(const std::filesystem::path& programDirectory, std::string_view chipName) {
+    return WriteFileAtomically(programDirectory / kLastSelectedChipFile, chipName);
+}
+
+}  // namespace tovrin::image
