@@ -10,7 +10,7 @@ namespace tovrin::text {
 std::string GbkToUtf8(std::string_view gbk);
 
 // UTF-8 to GB18030 bytes, for writing texts where the system stores GBK.
-// Characters without a GBK form become '?'.
+// Characters without a GBK form, and bytes that are not UTF-8, become '?'.
 std::string Utf8ToGbk(std::string_view utf8);
 
 bool IsValidUtf8(std::string_view bytes);
