@@ -72,8 +72,7 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& p
     return ReadUpTo(path, SIZE_MAX, false);
 }
 
-std::optional<std::vector<uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
-                                                   std::size_t maxBytes) {
+std::optional<std::vector<uint8_t>> ReadFilePrefix(const std::filesystem::path& path, std::size_t maxBytes) {
     return ReadUpTo(path, maxBytes, false);
 }
 

@@ -19,8 +19,7 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& p
                                                   std::optional<std::size_t> maxBytes = std::nullopt);
 
 // Reads at most maxBytes from the start of the file; nullopt when it cannot be opened.
-std::optional<std::vector<uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
-                                                   std::size_t maxBytes);
+std::optional<std::vector<uint8_t>> ReadFilePrefix(const std::filesystem::path& path, std::size_t maxBytes);
 
 // First line of a text file without its line end (LF or CR LF); empty when
 // the file is missing or unreadable.

@@ -70,7 +70,8 @@ ProcessResult RunProcess(const std::filesystem::path& program, const std::vector
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
             ssize_t n = ::read(fds[i].fd, buffer, sizeof buffer);
             if (n > 0) {
-                (i == 0 ? result.standardOutput : result.standardError).append(buffer, static_cast<std::size_t>(n));
+                (i == 0 ? result.standardOutput : result.standardError)
+                    .append(buffer, static_cast<std::size_t>(n));
             } else {
                 ::close(fds[i].fd);
                 fds[i].fd = -1;

@@ -27,7 +27,8 @@ std::filesystem::path TempDirectory::Write(std::string_view relative, std::strin
     return target;
 }
 
-std::filesystem::path TempDirectory::Write(std::string_view relative, const std::vector<uint8_t>& content) const {
+std::filesystem::path TempDirectory::Write(std::string_view relative,
+                                           const std::vector<uint8_t>& content) const {
     return Write(relative, std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
 }
 
@@ -36,7 +37,11 @@ std::vector<uint8_t> ReadAll(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::filesystem::path SourceSamplesDirectory() { return TOVRIN_SOURCE_SAMPLES; }
-std::filesystem::path BinaryDirectory() { return TOVRIN_BINARY_DIR; }
+std::filesystem::path SourceSamplesDirectory() {
+    return TOVRIN_SOURCE_SAMPLES;
+}
+std::filesystem::path BinaryDirectory() {
+    return TOVRIN_BINARY_DIR;
+}
 
 }  // namespace tovrin::testing
