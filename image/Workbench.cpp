@@ -68,11 +68,7 @@ Workbench::Workbench(std::filesystem::path programDirectory, const catalogue::De
     : programDirectory_(std::move(programDirectory)),
       catalogue_(catalogue),
       reportStatus_(std::move(reportStatus)),
-      image_(kInitialImageByteCount, 0) {
-    // The dialog's initialisation ends with this refresh; a chip selected
-    // afterwards refreshes again from its own header.
-    RefreshRollingCodeControls();
-}
+      image_(kInitialImageByteCount, 0) {}
 
 void Workbench::Report(std::string_view text) const {
     if (reportStatus_) reportStatus_(text);

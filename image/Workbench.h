@@ -72,6 +72,8 @@ using YesNoQuestion = std::function<bool(std::string_view question)>;
 // enabled or writable, is read back from it.
 class Workbench {
 public:
+    // Starts as the main dialog does before its catalogue load; the dialog's
+    // initialisation ends with RefreshRollingCodeControls().
     Workbench(std::filesystem::path programDirectory, const catalogue::DeviceCatalogue& catalogue,
               StatusReporter reportStatus = {});
 
