@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,18 @@ inline constexpr std::size_t kMaxChipNameLength = 7;
 // Option words sit in the first 16 bytes of the option block (header 48..63).
 inline constexpr uint16_t kOptionBlockOffset = 48;
 inline constexpr uint16_t kOptionWordPositions = 16;
+
+// A definition's header sections: identity, two zero sections, the option
+// block, and the initial bytes from 64 on (at most up to the header's end).
+inline constexpr uint16_t kIdentitySectionOffset = 0;
+inline constexpr uint16_t kZeroSectionOffsets[] = {16, 32};
+inline constexpr uint16_t kInitialBytesSectionOffset = 64;
+inline constexpr std::size_t kHeaderSectionLength = 16;
+inline constexpr std::size_t kHeaderSectionCount = 5;
+
+// Largest programming image a definition may ask for: 64 MiB of code words
+// and the header. Larger sizes are absurd and would exhaust memory.
+inline constexpr uint32_t kMaxImageByteCount = 64u * 1024 * 1024 + kImageHeaderByteCount;
 
 struct HeaderSection {
     uint16_t offset = 0;
@@ -60,8 +73,8 @@ struct OptionWord {
 };
 
 struct ChipDefinition {
-    uint16_t visibleItemCount = 0;  // items that are neither Fixed nor Reverse
-    uint16_t optionWordCount = 0;   // equals optionWords.size()
+    uint16_t visibleItemCount = 0;              // items that are neither Fixed nor Reverse
+    uint16_t optionWordCount = 0;               // equals optionWords.size()
     std::vector<HeaderSection> headerSections;  // offsets 0, 16, 32, 48, 64
     std::vector<OptionWord> optionWords;
 
