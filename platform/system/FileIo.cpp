@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <string_view>
+#include <utility>
 
 namespace tovrin {
 namespace {
+
+constexpr std::size_t kTemporaryStemLength = 64;
 
 class FileDescriptor {
 public:
@@ -31,12 +34,20 @@ private:
     int fd_;
 };
 
+// Without O_NONBLOCK, opening a FIFO that lies where a file is expected
+// would wait for a writer forever; it is refused as not a regular file.
+std::optional<FileDescriptor> OpenRegularFile(const std::filesystem::path& path, struct stat& info) {
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) return std::nullopt;
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return std::optional<FileDescriptor>(std::in_place, fd.release());
+}
+
 std::optional<std::vector<uint8_t>> ReadUpTo(const std::filesystem::path& path, std::size_t limit,
                                              bool refuseLonger) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return std::nullopt;
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    std::optional<FileDescriptor> fd = OpenRegularFile(path, info);
+    if (!fd) return std::nullopt;
     if (refuseLonger && static_cast<std::uintmax_t>(info.st_size) > limit) return std::nullopt;
 
     std::vector<uint8_t> bytes;
@@ -44,7 +55,7 @@ std::optional<std::vector<uint8_t>> ReadUpTo(const std::filesystem::path& path, 
     uint8_t chunk[65536];
     while (bytes.size() < limit) {
         std::size_t want = std::min(sizeof chunk, limit - bytes.size());
-        ssize_t got = ::read(fd.get(), chunk, want);
+        ssize_t got = ::read(fd->get(), chunk, want);
         if (got < 0) {
             if (errno == EINTR) continue;
             return std::nullopt;
@@ -55,7 +66,7 @@ std::optional<std::vector<uint8_t>> ReadUpTo(const std::filesystem::path& path, 
     // A file that grew past the limit while being read is refused as well.
     if (refuseLonger && bytes.size() == limit) {
         uint8_t extra;
-        if (::read(fd.get(), &extra, 1) > 0) return std::nullopt;
+        if (::read(fd->get(), &extra, 1) > 0) return std::nullopt;
     }
     return bytes;
 }
@@ -77,9 +88,23 @@ std::optional<std::vector<uint8_t>> ReadFilePrefix(const std::filesystem::path& 
 }
 
 std::string ReadFirstLine(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
+    struct stat info {};
+    std::optional<FileDescriptor> fd = OpenRegularFile(path, info);
+    if (!fd) return {};
     std::string line;
-    if (!in || !std::getline(in, line)) return {};
+    char chunk[4096];
+    for (;;) {
+        ssize_t got = ::read(fd->get(), chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return {};
+        }
+        if (got == 0) break;
+        const std::string_view piece(chunk, static_cast<std::size_t>(got));
+        const std::size_t end = piece.find('\n');
+        line.append(piece.substr(0, end));
+        if (end != std::string_view::npos) break;
+    }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
 }
@@ -87,7 +112,10 @@ std::string ReadFirstLine(const std::filesystem::path& path) {
 Status WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes) {
     std::filesystem::path directory = target.parent_path();
     if (directory.empty()) directory = ".";
-    std::string pattern = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    // The temporary name is built from a cut stem, so that a target whose
+    // name is as long as the file system allows still gets one.
+    const std::string stem = target.filename().string().substr(0, kTemporaryStemLength);
+    std::string pattern = (directory / ("." + stem + ".XXXXXX")).string();
     FileDescriptor fd(::mkstemp(pattern.data()));
     if (fd.get() < 0) return Failure(target, "cannot create a temporary file for");
     const std::string temporary = pattern;
