@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "catalogue/DeviceCatalogue.h"
@@ -92,6 +93,8 @@ public:
     // Selects the first listed chip whose name begins with name (case-
     // insensitive, from the second entry on); false when none matches.
     bool SelectChipByName(std::string_view name);
+    // Stores the path as chosen (case kept) without loading it.
+    void SetSourcePath(std::string path) { sourcePath_ = std::move(path); }
     // Loads SourcePath; false on failure (see the report of SelectSourceFile).
     bool LoadSourceFile();
     // The load from file content already read, as if it were SourcePath's.
