@@ -58,8 +58,10 @@ public:
 
     bool Next(std::string_view& line) {
         if (rest_.empty()) return false;
-        const std::size_t end = rest_.find_first_of("\r\n");
-        if (end == std::string_view::npos) {
+        // A plain loop: find_first_of would call memchr once per byte.
+        std::size_t end = 0;
+        while (end < rest_.size() && rest_[end] != '\r' && rest_[end] != '\n') ++end;
+        if (end == rest_.size()) {
             line = rest_;
             rest_ = {};
             return true;
@@ -119,10 +121,17 @@ Profile Profile::FromText(std::string_view text) {
     if (const std::size_t zero = text.find('\0'); zero != std::string_view::npos) text = text.substr(0, zero);
 
     Profile profile;
+    profile.text_ = std::string(text);
+    profile.lowered_ = LowerCopy(text);
+    const std::string_view lowered = profile.lowered_;
+    auto spanOf = [&](std::string_view part) {
+        return Span{static_cast<std::size_t>(part.data() - text.data()), part.size()};
+    };
+
     // Keys above the first header belong to a nameless section, which
     // therefore already exists when a "[]" header comes along.
-    std::unordered_set<std::string> seenSections{std::string()};
-    std::string section;
+    std::unordered_set<std::string_view> seenSections{std::string_view()};
+    Span section;
     bool sectionCounts = true;  // false inside a repeated section, which lookups never reach
 
     LineReader lines(text);
@@ -133,8 +142,8 @@ Profile Profile::FromText(std::string_view text) {
         if (line.front() == '[') {
             const std::size_t close = line.rfind(']');
             if (close != 0 && close != std::string_view::npos) {
-                section = LowerCopy(Trim(line.substr(1, close - 1)));
-                sectionCounts = seenSections.insert(section).second;
+                section = spanOf(Trim(line.substr(1, close - 1)));
+                sectionCounts = seenSections.insert(lowered.substr(section.offset, section.length)).second;
                 continue;
             }
             // Without a closing bracket it is an ordinary line.
@@ -142,17 +151,21 @@ Profile Profile::FromText(std::string_view text) {
         if (!sectionCounts) continue;
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) continue;
-        profile.entries_.push_back(Entry{section, LowerCopy(Trim(line.substr(0, equals))),
-                                         std::string(Unquote(Trim(line.substr(equals + 1))))});
+        profile.entries_.push_back(Entry{section, spanOf(Trim(line.substr(0, equals))),
+                                         spanOf(Unquote(Trim(line.substr(equals + 1))))});
     }
 
-    auto byName = [](const Entry& a, const Entry& b) {
-        if (a.section != b.section) return a.section < b.section;
-        return a.key < b.key;
+    // Equal names stay in text order, so that unique keeps the first occurrence.
+    auto byNameThenPlace = [&](const Entry& a, const Entry& b) {
+        if (int c = profile.Lowered(a.section).compare(profile.Lowered(b.section)); c != 0) return c < 0;
+        if (int c = profile.Lowered(a.key).compare(profile.Lowered(b.key)); c != 0) return c < 0;
+        return a.key.offset < b.key.offset;
     };
-    auto sameName = [](const Entry& a, const Entry& b) { return a.section == b.section && a.key == b.key; };
-    // Stable, so that unique keeps the first occurrence of a key.
-    std::stable_sort(profile.entries_.begin(), profile.entries_.end(), byName);
+    auto sameName = [&](const Entry& a, const Entry& b) {
+        return profile.Lowered(a.section) == profile.Lowered(b.section) &&
+               profile.Lowered(a.key) == profile.Lowered(b.key);
+    };
+    std::sort(profile.entries_.begin(), profile.entries_.end(), byNameThenPlace);
     profile.entries_.erase(std::unique(profile.entries_.begin(), profile.entries_.end(), sameName),
                            profile.entries_.end());
     return profile;
@@ -166,8 +179,8 @@ Profile Profile::FromFile(const std::filesystem::path& path) {
 
 const Profile::Entry* Profile::Find(std::string_view section, std::string_view key) const {
     auto before = [&](const Entry& entry) {
-        const int bySection = CompareFolded(entry.section, section);
-        return bySection != 0 ? bySection < 0 : CompareFolded(entry.key, key) < 0;
+        const int bySection = CompareFolded(Lowered(entry.section), section);
+        return bySection != 0 ? bySection < 0 : CompareFolded(Lowered(entry.key), key) < 0;
     };
     std::size_t low = 0;
     std::size_t high = entries_.size();
@@ -181,7 +194,8 @@ const Profile::Entry* Profile::Find(std::string_view section, std::string_view k
     }
     if (low == entries_.size()) return nullptr;
     const Entry& found = entries_[low];
-    if (CompareFolded(found.section, section) != 0 || CompareFolded(found.key, key) != 0) return nullptr;
+    if (CompareFolded(Lowered(found.section), section) != 0 || CompareFolded(Lowered(found.key), key) != 0)
+        return nullptr;
     return &found;
 }
 
@@ -189,13 +203,13 @@ std::string Profile::GetString(std::string_view section, std::string_view key, s
                                std::size_t maxLength) const {
     const Entry* entry = Find(section, key);
     if (!entry) return std::string(defaultValue);
-    return entry->value.substr(0, maxLength);
+    return text_.substr(entry->value.offset, std::min(entry->value.length, maxLength));
 }
 
 uint32_t Profile::GetInteger(std::string_view section, std::string_view key, uint32_t defaultValue) const {
     const Entry* entry = Find(section, key);
-    if (!entry || entry->value.empty()) return defaultValue;
-    return ParseProfileInteger(entry->value);
+    if (!entry || entry->value.length == 0) return defaultValue;
+    return ParseProfileInteger(std::string_view(text_).substr(entry->value.offset, entry->value.length));
 }
 
 bool Profile::HasKey(std::string_view section, std::string_view key) const {

@@ -43,14 +43,25 @@ public:
     bool HasKey(std::string_view section, std::string_view key) const;
 
 private:
-    struct Entry {
-        std::string section;  // lower-cased
-        std::string key;      // lower-cased
-        std::string value;    // trimmed and unquoted, not yet cut
+    // Places in the text; offsets rather than views, so that copies and
+    // moves of the profile stay valid.
+    struct Span {
+        std::size_t offset = 0;
+        std::size_t length = 0;
     };
+    struct Entry {
+        Span section;  // in lowered_
+        Span key;      // in lowered_
+        Span value;    // in text_: trimmed and unquoted, not yet cut
+    };
+    std::string_view Lowered(Span span) const {
+        return std::string_view(lowered_).substr(span.offset, span.length);
+    }
     const Entry* Find(std::string_view section, std::string_view key) const;
 
-    std::vector<Entry> entries_;  // first occurrence of each (section, key), sorted for lookup
+    std::string text_;            // as given, up to its first zero byte
+    std::string lowered_;         // the same with ASCII letters lower-cased, for the names
+    std::vector<Entry> entries_;  // first occurrence of each (section, key), sorted by lowered names
 };
 
 }  // namespace tovrin::profile
