@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/BurnerLinkCommands.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
 #include "cli/ImageCommands.h"
@@ -36,6 +37,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     CliContext context{ExecutableDirectory(), out, err, kExitSuccess, {}};
     AddCatalogueCommands(app, context);
     AddImageCommands(app, context);
+    AddBurnerLinkCommands(app, context);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,270 @@
+#include "cli/BurnerLinkCommands.h"
+
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "burner/BurnerCommands.h"
+#include "burner/BurnerLink.h"
+#include "burner/Protocol.h"
+#include "burnersim/BurnerBackend.h"
+#include "cli/ConsoleBurnerEvents.h"
+#include "cli/HeaderSettings.h"
+#include "cli/TextFormat.h"
+#include "cli/WorkbenchSession.h"
+#include "platform/easypod/BurnerBackendChoice.h"
+#include "platform/easypod/EasyPod.h"
+#include "platform/easypod/HidapiTransport.h"
+
+namespace tovrin::cli {
+namespace {
+
+using burner::ExchangeOutcome;
+using nlohmann::ordered_json;
+
+struct BackendOptions {
+    std::string burner;  // empty: TOVRIN_BURNER, else usb
+    std::string simLog;
+    std::string simFirmware;
+    std::string simId;
+    int simRefuse = 0;
+    int64_t simUnplugAfter = -1;
+    int simLatencyMs = 0;
+};
+
+struct SessionOptions {
+    std::string chip;
+    std::string source;
+    HeaderSettings settings;
+    bool yes = false;
+    bool save = false;
+    bool json = false;
+};
+
+std::unique_ptr<burnersim::BurnerBackend> OpenBackend(CliContext& context, const BackendOptions& options) {
+    auto choice = options.burner.empty() ? easypod::BurnerBackendFromEnvironment()
+                                         : easypod::ParseBurnerBackend(options.burner);
+    if (!choice) {
+        context.Fail(kExitUsage, "--burner: " + choice.error().message);
+        return nullptr;
+    }
+    burnersim::SimulatorOptions simulator;
+    if (!options.simFirmware.empty()) simulator.firmware.firmwareVersion = options.simFirmware;
+    if (!options.simId.empty()) {
+        if (options.simId.size() > 8 ||
+            options.simId.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+            context.Fail(kExitUsage,
+                         "--sim-id: needs 1 to 8 hexadecimal digits, not \"" + options.simId + "\"");
+            return nullptr;
+        }
+        simulator.firmware.burnerId = static_cast<uint32_t>(std::stoul(options.simId, nullptr, 16));
+    }
+    simulator.firmware.refusalsPerPacket = static_cast<uint32_t>(options.simRefuse);
+    simulator.logPath = options.simLog;
+    if (options.simUnplugAfter >= 0)
+        simulator.unplugAfterPackets = static_cast<uint64_t>(options.simUnplugAfter);
+    simulator.latencyPerReport = std::chrono::milliseconds(options.simLatencyMs);
+
+    auto backend = burnersim::OpenBurnerBackend(*choice, simulator);
+    if (!backend) {
+        context.Fail(kExitFailed, backend.error().message);
+        return nullptr;
+    }
+    return std::move(backend.value());
+}
+
+// A probe that finds no burner: say why as precisely as we can.
+void FailNoBurner(CliContext& context, const burner::BurnerLink& link) {
+    if (link.LastConnectResult() == easypod::kPodAccessDenied) {
+        context.Fail(
+            kExitFailed,
+            "a burner is attached but this user may not open its hidraw node; install the udev rule " +
+                std::string(easypod::kBurnerUdevRuleFile) + " (cmake --install puts it in " +
+                std::string(easypod::kUdevRulesDirectory) + "), then re-plug the burner");
+        return;
+    }
+    context.Fail(kExitFailed, "no burner answers");
+}
+
+const char* OutcomeText(ExchangeOutcome outcome) {
+    switch (outcome) {
+        case ExchangeOutcome::Completed:
+            return "completed";
+        case ExchangeOutcome::NotConnected:
+            return "the burner could not be opened";
+        case ExchangeOutcome::NoReply:
+            return "the burner did not answer in time";
+        case ExchangeOutcome::WriteFailed:
+            return "the burner went away during the transfer";
+        case ExchangeOutcome::Refused:
+            return "the burner kept refusing a packet";
+        case ExchangeOutcome::NothingSent:
+            return "there was nothing to send";
+    }
+    return "failed";
+}
+
+bool CheckOutcome(CliContext& context, const burner::BurnerLink& link) {
+    auto outcome = link.LastOutcome();
+    if (outcome && *outcome == ExchangeOutcome::Completed) return true;
+    context.Fail(kExitFailed, outcome ? OutcomeText(*outcome) : "no exchange ran");
+    return false;
+}
+
+void IdentifyBurner(CliContext& context, const BackendOptions& backendOptions, bool json) {
+    auto backend = OpenBackend(context, backendOptions);
+    if (!backend) return;
+    ConsoleBurnerEvents events(context.out, context.err, {}, false, /*quiet=*/true);
+    burner::BurnerLink link(backend->Transport(), events, [] { return burner::LinkInputs{}; });
+    link.ProbeBurner();
+    if (!link.BurnerPresent()) {
+        FailNoBurner(context, link);
+        return;
+    }
+    const std::string firmware = events.FirmwareVersions().empty() ? "" : events.FirmwareVersions().back();
+    std::string report;
+    for (const auto& r : events.Reports()) report += r;
+    if (json) {
+        ordered_json result = {
+            {"firmwareVersion", events.FirmwareVersions().empty() ? ordered_json() : ordered_json(firmware)},
+            {"burnerId", link.BurnerId() ? ordered_json(Hex(*link.BurnerId(), 8)) : ordered_json()},
+            {"connection", events.ConnectionText()},
+            {"report", report}};
+        context.out << result.dump(2) << "\n";
+        return;
+    }
+    context.out << "固件版本: " << firmware << "\n"
+                << "report:" << report << "\n";
+}
+
+// The main dialog as it stands after loading the source and taking the settings.
+std::unique_ptr<WorkbenchSession> PrepareSession(CliContext& context, const SessionOptions& options,
+                                                 bool sourceRequired) {
+    auto session = std::make_unique<WorkbenchSession>(context);
+    if (!options.chip.empty() && !session->ChangeChip(options.chip)) return nullptr;
+    if (!options.source.empty()) {
+        if (!session->SelectSource(options.source)) return nullptr;
+    } else if (sourceRequired) {
+        context.Fail(kExitUsage, "--source is required");
+        return nullptr;
+    }
+    if (Status applied = ApplyHeaderSettings(session->workbench(), options.settings); !applied) {
+        context.Fail(kExitUsage, applied.error().message);
+        return nullptr;
+    }
+    return session;
+}
+
+void Download(CliContext& context, const BackendOptions& backendOptions, const SessionOptions& options) {
+    auto session = PrepareSession(context, options, true);
+    if (!session) return;
+    auto backend = OpenBackend(context, backendOptions);
+    if (!backend) return;
+    image::Workbench& workbench = session->workbench();
+    ConsoleBurnerEvents events(context.out, context.err, {options.yes, options.save},
+                               ::isatty(STDOUT_FILENO) == 1);
+    burner::BurnerLink link(backend->Transport(), events,
+                            [&workbench] { return burner::LinkInputsFrom(workbench); });
+
+    // The download button is enabled only while a probe finds the burner.
+    link.ProbeBurner();
+    if (!link.BurnerPresent()) {
+        FailNoBurner(context, link);
+        return;
+    }
+    switch (burner::RunDownloadCommand(workbench, link, events)) {
+        case burner::DownloadCommandResult::Declined:
+            context.exitCode = kExitFailed;
+            return;
+        case burner::DownloadCommandResult::SaveFailed:
+            context.Fail(kExitFailed, "the project file could not be written; nothing was sent");
+            return;
+        case burner::DownloadCommandResult::Ran:
+            CheckOutcome(context, link);
+            return;
+    }
+}
+
+void ChipChecksum(CliContext& context, const BackendOptions& backendOptions, const SessionOptions& options) {
+    auto session = PrepareSession(context, options, false);
+    if (!session) return;
+    auto backend = OpenBackend(context, backendOptions);
+    if (!backend) return;
+    image::Workbench& workbench = session->workbench();
+    ConsoleBurnerEvents events(context.out, context.err, {}, false, /*quiet=*/true);
+    burner::BurnerLink link(backend->Transport(), events,
+                            [&workbench] { return burner::LinkInputsFrom(workbench); });
+    link.ProbeBurner();
+    if (!link.BurnerPresent()) {
+        FailNoBurner(context, link);
+        return;
+    }
+    const std::size_t before = events.Reports().size();
+    burner::RunChipChecksumCommand(workbench, link);
+    if (!CheckOutcome(context, link)) return;
+    for (std::size_t i = before; i < events.Reports().size(); ++i) context.out << events.Reports()[i] << "\n";
+    context.out << "image: 校验和(QVB): " << workbench.QvbChecksumText()
+                << "  校验和(ROM): " << workbench.RomChecksumText() << "\n";
+}
+
+void AddSessionOptions(CLI::App& command, SessionOptions& options, bool sourceRequired) {
+    command.add_option("--chip", options.chip, "Change to this chip first, as the chip list would");
+    auto* source = command.add_option("--source", options.source, "Intel HEX or QVB project file");
+    if (sourceRequired) source->required();
+    AddHeaderSettingOptions(command, options.settings);
+}
+
+}  // namespace
+
+void AddBurnerLinkCommands(CLI::App& app, CliContext& context) {
+    auto backend = std::make_shared<BackendOptions>();
+    app.add_option("--burner", backend->burner, "usb, sim or sim:SOCKET (default: TOVRIN_BURNER, else usb)")
+        ->group("Burner");
+    app.add_option("--sim-log", backend->simLog, "In-process simulator: log each request block to FILE")
+        ->group("Burner");
+    app.add_option("--sim-firmware", backend->simFirmware, "In-process simulator: firmware version text")
+        ->group("Burner");
+    app.add_option("--sim-id", backend->simId, "In-process simulator: burner identity, hexadecimal")
+        ->group("Burner");
+    app.add_option("--sim-refuse", backend->simRefuse, "In-process simulator: refuse each packet K times")
+        ->check(CLI::NonNegativeNumber)
+        ->group("Burner");
+    app.add_option("--sim-unplug-after", backend->simUnplugAfter,
+                   "In-process simulator: unplug after N packets")
+        ->check(CLI::NonNegativeNumber)
+        ->group("Burner");
+    app.add_option("--sim-latency-ms", backend->simLatencyMs, "In-process simulator: milliseconds per report")
+        ->check(CLI::NonNegativeNumber)
+        ->group("Burner");
+
+    auto burnerJson = std::make_shared<bool>(false);
+    CLI::App* burnerCommand =
+        app.add_subcommand("burner", "Probe the burner and read its firmware version and identity");
+    burnerCommand->add_flag("--json", *burnerJson, "Print JSON");
+    context.OnCommand(burnerCommand,
+                      [&context, backend, burnerJson] { IdentifyBurner(context, *backend, *burnerJson); });
+
+    auto download = std::make_shared<SessionOptions>();
+    CLI::App* downloadCommand = app.add_subcommand(
+        "download", "Load a source, build the header and download it with the test patterns");
+    AddSessionOptions(*downloadCommand, *download, true);
+    downloadCommand->add_flag("--yes", download->yes,
+                              "Answer Yes to the open/short and FT+PROGRAM questions");
+    downloadCommand->add_flag("--save", download->save,
+                              "Answer Yes to overwriting the source as a project file");
+    context.OnCommand(downloadCommand,
+                      [&context, backend, download] { Download(context, *backend, *download); });
+
+    auto checksum = std::make_shared<SessionOptions>();
+    CLI::App* checksumCommand = app.add_subcommand(
+        "checksum", "Build the header, then read the checksums and configuration the burner holds");
+    AddSessionOptions(*checksumCommand, *checksum, false);
+    context.OnCommand(checksumCommand,
+                      [&context, backend, checksum] { ChipChecksum(context, *backend, *checksum); });
+}
+
+}  // namespace tovrin::cli
