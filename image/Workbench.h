@@ -75,6 +75,7 @@ class Workbench {
 public:
     // Starts as the main dialog does before its catalogue load; the dialog's
     // initialisation ends with RefreshRollingCodeControls().
+    // The catalogue is only referred to; it must outlive the Workbench.
     Workbench(std::filesystem::path programDirectory, const catalogue::DeviceCatalogue& catalogue,
               StatusReporter reportStatus = {});
 
