@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -115,16 +116,37 @@ bool CheckOutcome(CliContext& context, const burner::BurnerLink& link) {
     return false;
 }
 
-void IdentifyBurner(CliContext& context, const BackendOptions& backendOptions, bool json) {
-    auto backend = OpenBackend(context, backendOptions);
-    if (!backend) return;
-    ConsoleBurnerEvents events(context.out, context.err, {}, false, /*quiet=*/true);
-    burner::BurnerLink link(backend->Transport(), events, [] { return burner::LinkInputs{}; });
-    link.ProbeBurner();
-    if (!link.BurnerPresent()) {
-        FailNoBurner(context, link);
-        return;
+// The link as the main dialog holds it after its first probe found a burner
+// (the burner buttons are enabled only then).
+struct ProbedLink {
+    std::unique_ptr<burnersim::BurnerBackend> backend;
+    std::unique_ptr<ConsoleBurnerEvents> events;
+    std::unique_ptr<burner::BurnerLink> link;
+};
+
+std::optional<ProbedLink> ProbeLink(CliContext& context, const BackendOptions& backendOptions,
+                                    std::unique_ptr<ConsoleBurnerEvents> events,
+                                    burner::LinkInputsSource inputs) {
+    ProbedLink probed{OpenBackend(context, backendOptions), std::move(events), nullptr};
+    if (!probed.backend) return std::nullopt;
+    probed.link =
+        std::make_unique<burner::BurnerLink>(probed.backend->Transport(), *probed.events, std::move(inputs));
+    probed.link->ProbeBurner();
+    if (!probed.link->BurnerPresent()) {
+        FailNoBurner(context, *probed.link);
+        return std::nullopt;
     }
+    return probed;
+}
+
+void IdentifyBurner(CliContext& context, const BackendOptions& backendOptions, bool json) {
+    auto probed = ProbeLink(
+        context, backendOptions,
+        std::make_unique<ConsoleBurnerEvents>(context.out, context.err, ConsoleAnswers{}, false, true),
+        [] { return burner::LinkInputs{}; });
+    if (!probed) return;
+    const ConsoleBurnerEvents& events = *probed->events;
+    const burner::BurnerLink& link = *probed->link;
     const std::string firmware = events.FirmwareVersions().empty() ? "" : events.FirmwareVersions().back();
     std::string report;
     for (const auto& r : events.Reports()) report += r;
@@ -162,21 +184,14 @@ std::unique_ptr<WorkbenchSession> PrepareSession(CliContext& context, const Sess
 void Download(CliContext& context, const BackendOptions& backendOptions, const SessionOptions& options) {
     auto session = PrepareSession(context, options, true);
     if (!session) return;
-    auto backend = OpenBackend(context, backendOptions);
-    if (!backend) return;
     image::Workbench& workbench = session->workbench();
-    ConsoleBurnerEvents events(context.out, context.err, {options.yes, options.save},
-                               ::isatty(STDOUT_FILENO) == 1);
-    burner::BurnerLink link(backend->Transport(), events,
+    auto probed = ProbeLink(context, backendOptions,
+                            std::make_unique<ConsoleBurnerEvents>(context.out, context.err,
+                                                                  ConsoleAnswers{options.yes, options.save},
+                                                                  ::isatty(STDOUT_FILENO) == 1),
                             [&workbench] { return burner::LinkInputsFrom(workbench); });
-
-    // The download button is enabled only while a probe finds the burner.
-    link.ProbeBurner();
-    if (!link.BurnerPresent()) {
-        FailNoBurner(context, link);
-        return;
-    }
-    switch (burner::RunDownloadCommand(workbench, link, events)) {
+    if (!probed) return;
+    switch (burner::RunDownloadCommand(workbench, *probed->link, *probed->events)) {
         case burner::DownloadCommandResult::Declined:
             context.exitCode = kExitFailed;
             return;
@@ -184,7 +199,7 @@ void Download(CliContext& context, const BackendOptions& backendOptions, const S
             context.Fail(kExitFailed, "the project file could not be written; nothing was sent");
             return;
         case burner::DownloadCommandResult::Ran:
-            CheckOutcome(context, link);
+            CheckOutcome(context, *probed->link);
             return;
     }
 }
@@ -192,21 +207,17 @@ void Download(CliContext& context, const BackendOptions& backendOptions, const S
 void ChipChecksum(CliContext& context, const BackendOptions& backendOptions, const SessionOptions& options) {
     auto session = PrepareSession(context, options, false);
     if (!session) return;
-    auto backend = OpenBackend(context, backendOptions);
-    if (!backend) return;
     image::Workbench& workbench = session->workbench();
-    ConsoleBurnerEvents events(context.out, context.err, {}, false, /*quiet=*/true);
-    burner::BurnerLink link(backend->Transport(), events,
-                            [&workbench] { return burner::LinkInputsFrom(workbench); });
-    link.ProbeBurner();
-    if (!link.BurnerPresent()) {
-        FailNoBurner(context, link);
-        return;
-    }
-    const std::size_t before = events.Reports().size();
-    burner::RunChipChecksumCommand(workbench, link);
-    if (!CheckOutcome(context, link)) return;
-    for (std::size_t i = before; i < events.Reports().size(); ++i) context.out << events.Reports()[i] << "\n";
+    auto probed = ProbeLink(
+        context, backendOptions,
+        std::make_unique<ConsoleBurnerEvents>(context.out, context.err, ConsoleAnswers{}, false, true),
+        [&workbench] { return burner::LinkInputsFrom(workbench); });
+    if (!probed) return;
+    const auto& reports = probed->events->Reports();
+    const std::size_t before = reports.size();
+    burner::RunChipChecksumCommand(workbench, *probed->link);
+    if (!CheckOutcome(context, *probed->link)) return;
+    for (std::size_t i = before; i < reports.size(); ++i) context.out << reports[i] << "\n";
     context.out << "image: 校验和(QVB): " << workbench.QvbChecksumText()
                 << "  校验和(ROM): " << workbench.RomChecksumText() << "\n";
 }

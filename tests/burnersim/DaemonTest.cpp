@@ -1,7 +1,4 @@
 // End to end: the burner link against tovrin-burnersim on a Unix socket.
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -16,9 +13,8 @@
 #include "burner/RecordingEvents.h"
 #include "platform/easypod/EasyPod.h"
 #include "platform/easypod/SocketTransport.h"
+#include "tests/support/BackgroundProcess.h"
 #include "tests/support/TempDirectory.h"
-
-extern char** environ;
 
 namespace tovrin::burnersim {
 namespace {
@@ -26,36 +22,10 @@ namespace {
 using namespace std::chrono_literals;
 
 // tovrin-burnersim running in the background, stopped with the object.
-class Daemon {
+class Daemon : public tovrin::testing::BackgroundProcess {
 public:
-    explicit Daemon(const std::vector<std::string>& arguments) {
-        const std::string program = (tovrin::testing::BinaryDirectory() / "tovrin-burnersim").string();
-        std::vector<std::string> all{program};
-        all.insert(all.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (auto& argument : all) argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    }
-    ~Daemon() { Stop(); }
-
-    bool running() const { return pid_ > 0; }
-    // SIGTERM, then the exit status (or -1).
-    int Stop() {
-        if (pid_ <= 0) return -1;
-        ::kill(pid_, SIGTERM);
-        return Wait();
-    }
-    int Wait() {
-        int status = 0;
-        const pid_t pid = pid_;
-        pid_ = -1;
-        if (::waitpid(pid, &status, 0) != pid) return -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
+    explicit Daemon(const std::vector<std::string>& arguments)
+        : BackgroundProcess(tovrin::testing::BinaryDirectory() / "tovrin-burnersim", arguments) {}
 };
 
 // Waits until the daemon takes connections.

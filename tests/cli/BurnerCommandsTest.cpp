@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRunner.h"
+#include "tests/support/BackgroundProcess.h"
 
 namespace tovrin::testing {
 namespace {
@@ -70,6 +71,48 @@ TEST(CliDownload, EndsAsOnNoWithoutYesAndFailsWhenTheBurnerGoesAway) {
     EXPECT_EQ(unplugged.exitCode, 1);
     EXPECT_THAT(unplugged.standardError, HasSubstr("下载过程中USB断开"));
     EXPECT_THAT(unplugged.standardOutput, ::testing::Not(HasSubstr("下载成功")));
+}
+
+}  // namespace
+}  // namespace tovrin::testing
+
+namespace tovrin::testing {
+namespace {
+
+// The production-line path: the daemon keeps what one command downloaded,
+// and a later command reads its checksums back.
+TEST(CliDaemon, AChecksumReadBackMatchesTheImageDownloadedBefore) {
+    TempDirectory dir;
+    const auto socket = dir / "burner.sock";
+    BackgroundProcess daemon(BinaryDirectory() / "tovrin-burnersim",
+                             {"--socket", socket.string(), "--id", "00C0FFEE", "--firmware", "FW 9.9"});
+    ASSERT_TRUE(WaitForSocket(socket));
+    const std::string burner = "sim:" + socket.string();
+
+    ProcessResult identity = RunCli(BuiltSamples(), {"--burner", burner, "burner", "--json"});
+    ASSERT_EQ(identity.exitCode, 0) << identity.standardError;
+    EXPECT_EQ(json::parse(identity.standardOutput)["burnerId"], "00C0FFEE");
+
+    const std::vector<std::string> source = {"--source", (BuiltSamples() / "demo.hex").string()};
+    auto download = std::vector<std::string>{"--burner", burner, "download", "--yes"};
+    download.insert(download.end(), source.begin(), source.end());
+    ProcessResult downloaded = RunCli(BuiltSamples(), download);
+    ASSERT_EQ(downloaded.exitCode, 0) << downloaded.standardError;
+
+    auto checksum = std::vector<std::string>{"--burner", burner, "checksum"};
+    checksum.insert(checksum.end(), source.begin(), source.end());
+    ProcessResult readBack = RunCli(BuiltSamples(), checksum);
+    ASSERT_EQ(readBack.exitCode, 0) << readBack.standardError;
+    // The burner's line and the image's line name the same two checksums.
+    const std::string& out = readBack.standardOutput;
+    const auto burnerLine = out.substr(out.find("校验和(QVB): "), 40);
+    const auto imageLine = out.substr(out.find("image: ") + 7, 40);
+    EXPECT_EQ(burnerLine, imageLine) << out;
+    EXPECT_THAT(out, HasSubstr("Chip Configration Area:\nFFFB"));
+
+    daemon.Stop();
+    ProcessResult gone = RunCli(BuiltSamples(), {"--burner", burner, "burner"});
+    EXPECT_EQ(gone.exitCode, 1);
 }
 
 }  // namespace
