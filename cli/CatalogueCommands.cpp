@@ -10,6 +10,7 @@
 
 #include "catalogue/CatalogueLoader.h"
 #include "cli/TextFormat.h"
+#include "cli/WorkbenchSession.h"
 #include "platform/text/GbkText.h"
 
 namespace tovrin::cli {
@@ -24,9 +25,7 @@ using nlohmann::ordered_json;
 // The loader lists what it skipped; users of the list must learn why a file is missing.
 CatalogueLoad LoadAndReport(CliContext& context) {
     CatalogueLoad load = catalogue::LoadCatalogue(context.programDirectory);
-    for (const auto& skipped : load.skipped)
-        context.err << "tovrin-cli: skipped Device/" << text::GbkToUtf8(skipped.fileName) << ": "
-                    << skipped.reason << "\n";
+    ReportSkippedDefinitions(context, load);
     return load;
 }
 
@@ -147,9 +146,7 @@ void ShowChip(CliContext& context, const std::string& name, bool json) {
     for (const auto& entry : load.catalogue.Entries())
         if (entry.name == name) found = &entry;
     if (found == nullptr) {
-        context.Fail(kExitUsage, "no chip named \"" + name + "\" in " +
-                                     (context.programDirectory / "Device").string() +
-                                     " (names are case-sensitive; see `tovrin-cli chips`)");
+        context.Fail(kExitUsage, UnknownChipMessage(context, name));
         return;
     }
     ChipDefinition definition = load.catalogue.DefinitionOrEmpty(found->name);

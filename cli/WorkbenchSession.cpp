@@ -7,11 +7,20 @@
 
 namespace tovrin::cli {
 
-WorkbenchSession::WorkbenchSession(CliContext& context)
-    : context_(context), load_(catalogue::LoadCatalogue(context.programDirectory)) {
-    for (const auto& skipped : load_.skipped)
+void ReportSkippedDefinitions(CliContext& context, const catalogue::CatalogueLoad& load) {
+    for (const auto& skipped : load.skipped)
         context.err << "tovrin-cli: skipped Device/" << text::GbkToUtf8(skipped.fileName) << ": "
                     << skipped.reason << "\n";
+}
+
+std::string UnknownChipMessage(const CliContext& context, const std::string& name) {
+    return "no chip named \"" + name + "\" in " + (context.programDirectory / "Device").string() +
+           " (names are case-sensitive; see `tovrin-cli chips`)";
+}
+
+WorkbenchSession::WorkbenchSession(CliContext& context)
+    : context_(context), load_(catalogue::LoadCatalogue(context.programDirectory)) {
+    ReportSkippedDefinitions(context, load_);
     workbench_ = std::make_unique<image::Workbench>(context.programDirectory, load_.catalogue);
     if (load_.initialSelection) workbench_->SelectInitialChip(*load_.initialSelection);
 }
@@ -24,9 +33,7 @@ bool WorkbenchSession::ChangeChip(const std::string& name) {
             return true;
         }
     }
-    context_.Fail(kExitUsage, "no chip named \"" + name + "\" in " +
-                                  (context_.programDirectory / "Device").string() +
-                                  " (names are case-sensitive; see `tovrin-cli chips`)");
+    context_.Fail(kExitUsage, UnknownChipMessage(context_, name));
     return false;
 }
 

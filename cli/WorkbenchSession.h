@@ -9,6 +9,12 @@
 
 namespace tovrin::cli {
 
+// Names each definition file the loader skipped, and why, on standard error.
+void ReportSkippedDefinitions(CliContext& context, const catalogue::CatalogueLoad& load);
+
+// The usage error for a chip name that is not listed.
+std::string UnknownChipMessage(const CliContext& context, const std::string& name);
+
 // The main dialog's state right after its initialisation on the program
 // directory: the catalogue loaded and the remembered chip applied.
 class WorkbenchSession {
