@@ -5,6 +5,7 @@
 #include <span>
 
 #include "burner/Protocol.h"
+#include "platform/text/HexText.h"
 
 namespace tovrin::burnersim {
 
@@ -41,13 +42,7 @@ std::optional<std::size_t> RequestLength(const HidReport& request) {
 }  // namespace
 
 std::string HexLine(const uint8_t* bytes, std::size_t count) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string line(2 * count, '0');
-    for (std::size_t i = 0; i < count; ++i) {
-        line[2 * i] = kDigits[bytes[i] >> 4];
-        line[2 * i + 1] = kDigits[bytes[i] & 0x0F];
-    }
-    return line;
+    return text::UpperHexDigits(std::span<const uint8_t>(bytes, count));
 }
 
 BurnerFirmware::BurnerFirmware(FirmwareSettings settings) : settings_(std::move(settings)) {}

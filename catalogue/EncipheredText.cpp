@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "catalogue/Des.h"
+#include "platform/text/HexText.h"
 
 namespace tovrin::catalogue {
 
 namespace {
 
 constexpr std::size_t kMaxPlaintextBytes = kMaxEncipheredCharacters / 2;
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 const Des& DefinitionCipher() {
     static const Des cipher = [] {
@@ -76,13 +76,7 @@ Result<std::string> EncipherDefinitionText(std::string_view plaintext) {
     std::copy(plaintext.begin(), plaintext.end(), blocks.begin());
     DefinitionCipher().EncryptEcb(blocks);
 
-    std::string digits;
-    digits.reserve(2 * blocks.size());
-    for (uint8_t byte : blocks) {
-        digits.push_back(kHexDigits[byte >> 4]);
-        digits.push_back(kHexDigits[byte & 0x0F]);
-    }
-    return digits;
+    return text::UpperHexDigits(blocks);
 }
 
 }  // namespace tovrin::catalogue

@@ -1,18 +1,14 @@
 #include "cli/TextFormat.h"
 
+#include "platform/text/HexText.h"
+
 namespace tovrin::cli {
 namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 }
 
 std::string HexDigits(std::span<const uint8_t> bytes) {
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (uint8_t b : bytes) {
-        text += kDigits[b >> 4];
-        text += kDigits[b & 0x0F];
-    }
-    return text;
+    return text::UpperHexDigits(bytes);
 }
 
 std::string HexBytesSpaced(std::span<const uint8_t> bytes) {
