@@ -1,50 +1,43 @@
 #include "image/HexRecords.h"
 
 #include "catalogue/ChipDefinition.h"
+#include "platform/text/HexDigits.h"
 
 namespace tovrin::image {
 namespace {
 
-constexpr std::string_view kHexDigits = "0123456789ABCDEFabcdef";
 // Fewer characters than this cannot start another record.
 constexpr std::size_t kMinRecordRemainder = 6;
 constexpr std::size_t kRecordPrefixChars = 8;  // count, address, type
 constexpr int kEndOfFileType = 1;
 
-bool IsHexDigit(char c) {
-    return kHexDigits.find(c) != std::string_view::npos;
-}
-
-// Digits are read leniently: "0".."9" by their code minus 0x30, any other
-// (upper-cased) character by its code minus 0x37, so stored files that relied
-// on that keep loading the same; the checksum test below flags such records.
-int DigitValue(char c) {
-    int code = static_cast<unsigned char>(c);
-    if (code >= 'a' && code <= 'z') code -= 'a' - 'A';
-    return code <= '9' ? code - 0x30 : code - 0x37;
-}
-
+// Digits are read leniently, so stored files that relied on it keep loading
+// the same; the checksum test flags records holding anything but digits.
 int FieldValue(std::string_view digits) {
     int value = 0;
-    for (char c : digits) value = value * 16 + DigitValue(c);
+    for (char c : digits) value = value * 16 + text::LenientHexDigit(c);
     return value;
 }
 
-bool AllHexDigits(std::string_view text) {
-    for (char c : text) {
-        if (!IsHexDigit(c)) return false;
+int PairValue(const char* pair) {
+    return text::LenientHexDigit(pair[0]) * 16 + text::LenientHexDigit(pair[1]);
+}
+
+std::size_t FindHexDigit(std::string_view text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text::IsHexDigit(text[i])) return i;
     }
-    return true;
+    return std::string_view::npos;
 }
 
 // The bytes of a well-formed record, its checksum included, sum to 0 mod 256.
 bool ChecksumHolds(std::string_view record) {
-    if (record.size() % 2 != 0 || !AllHexDigits(record)) return false;
     unsigned sum = 0;
-    for (std::size_t i = 0; i < record.size(); i += 2) {
-        sum += static_cast<unsigned>(FieldValue(record.substr(i, 2)));
+    for (std::size_t i = 0; i + 1 < record.size(); i += 2) {
+        if (!text::IsHexDigit(record[i]) || !text::IsHexDigit(record[i + 1])) return false;
+        sum += static_cast<unsigned>(PairValue(&record[i]));
     }
-    return (sum & 0xFF) == 0;
+    return record.size() % 2 == 0 && (sum & 0xFF) == 0;
 }
 
 }  // namespace
@@ -54,7 +47,7 @@ HexParseSummary StoreHexRecords(std::string_view text, std::span<uint8_t> image)
     HexParseSummary summary;
     std::size_t pos = 0;
     while (text.size() - pos >= kMinRecordRemainder) {
-        const std::size_t start = text.find_first_of(kHexDigits, pos);
+        const std::size_t start = FindHexDigit(text, pos);
         if (start == std::string_view::npos) break;
         if (text.size() - start < kRecordPrefixChars) break;
 
@@ -68,17 +61,16 @@ HexParseSummary StoreHexRecords(std::string_view text, std::span<uint8_t> image)
 
         const std::size_t dataChars = 2 * static_cast<std::size_t>(count);
         if (text.size() - pos < dataChars + 2) break;
-        const std::string_view data = text.substr(pos, dataChars);
+        const char* data = text.data() + pos;
         if (!ChecksumHolds(text.substr(start, kRecordPrefixChars + dataChars + 2))) {
             ++summary.badChecksumRecords;
         }
         pos += dataChars + 2;
 
+        const std::size_t first = catalogue::kImageHeaderByteCount + static_cast<std::size_t>(address);
         for (std::size_t k = 0; k < static_cast<std::size_t>(count); ++k) {
-            const std::size_t target =
-                catalogue::kImageHeaderByteCount + static_cast<std::size_t>(address) + k;
-            if (target >= image.size()) break;
-            image[target] = static_cast<uint8_t>(FieldValue(data.substr(2 * k, 2)));
+            if (first + k >= image.size()) break;
+            image[first + k] = static_cast<uint8_t>(PairValue(data + 2 * k));
         }
         ++summary.dataRecords;
     }
