@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdio>
 
 #include "image/ChipNames.h"
@@ -17,14 +18,18 @@ constexpr uint8_t kMaskedOptionBits = 0xC0;
 constexpr std::size_t kFillerOffset = 16;
 constexpr std::size_t kFillerBytes = 8;
 
-std::span<const uint8_t> CodeArea(std::span<const uint8_t> image) {
-    if (image.size() <= catalogue::kImageHeaderByteCount) return {};
-    return image.subspan(catalogue::kImageHeaderByteCount);
+std::size_t CodeAreaBytes(std::size_t imageByteCount) {
+    return imageByteCount > catalogue::kImageHeaderByteCount
+               ? imageByteCount - catalogue::kImageHeaderByteCount
+               : 0;
 }
 
-}  // namespace
+std::span<const uint8_t> CodeArea(std::span<const uint8_t> image) {
+    return image.last(CodeAreaBytes(image.size()));
+}
 
-uint16_t ComputeRomChecksum(const ImageHeader& workingHeader, std::span<const uint8_t> image) {
+// CRC of the configuration block that stands for the header in the RomChecksum.
+uint16_t RomFrontCrc(const ImageHeader& workingHeader) {
     std::array<uint8_t, kConfigurationBlockBytes> block{};
     std::copy_n(workingHeader.begin() + header::kOptionBlock, kFillerOffset, block.begin());
     block[kMaskedOptionByte] &= kMaskedOptionBits;
@@ -35,19 +40,70 @@ uint16_t ComputeRomChecksum(const ImageHeader& workingHeader, std::span<const ui
         // The family's chips read back these words as 0x3FFF, the others as erased bytes.
         block[kFillerOffset + i] = (family && i % 2 == 1) ? 0x3F : 0xFF;
     }
-    return Crc16Update(Crc16(block), CodeArea(image));
+    return Crc16(block);
+}
+
+uint16_t QvbFrontCrc(const ImageHeader& workingHeader) {
+    ImageHeader counted = workingHeader;
+    std::fill_n(counted.begin() + header::kRomChecksum, 4, 0);
+    return Crc16(counted);
+}
+
+}  // namespace
+
+uint16_t ComputeRomChecksum(const ImageHeader& workingHeader, std::span<const uint8_t> image) {
+    return Crc16Update(RomFrontCrc(workingHeader), CodeArea(image));
 }
 
 uint16_t ComputeQvbChecksum(const ImageHeader& workingHeader, std::span<const uint8_t> image) {
-    ImageHeader counted = workingHeader;
-    std::fill_n(counted.begin() + header::kRomChecksum, 4, 0);
-    return Crc16Update(Crc16(counted), CodeArea(image));
+    return Crc16Update(QvbFrontCrc(workingHeader), CodeArea(image));
 }
 
 std::string ChecksumText(uint16_t checksum) {
     char text[8];
     std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(checksum));
     return text;
+}
+
+// A zero register stays zero over zero bytes.
+ImageChecksums::ImageChecksums(std::size_t imageByteCount) : codeBytes_(CodeAreaBytes(imageByteCount)) {}
+
+void ImageChecksums::ImageResized(std::size_t oldByteCount, std::size_t newByteCount) {
+    const std::size_t oldCode = CodeAreaBytes(oldByteCount);
+    const std::size_t newCode = CodeAreaBytes(newByteCount);
+    checked_ = false;
+    if (!known_ || newCode == oldCode) return;
+    if (newCode < oldCode || codeBytes_ != oldCode) {
+        known_ = false;
+        return;
+    }
+    codeCrc_ = Crc16AfterZeros(codeCrc_, newCode - oldCode);
+    codeBytes_ = newCode;
+}
+
+uint16_t ImageChecksums::CodeAreaCrc(std::span<const uint8_t> image) {
+    const std::span<const uint8_t> code = CodeArea(image);
+    if (!known_ || codeBytes_ != code.size()) {
+        codeCrc_ = Crc16Update(0, code);
+        codeBytes_ = code.size();
+        known_ = true;
+    }
+#ifndef NDEBUG
+    // A change nobody reported would show the checksums of an older image.
+    if (!checked_) assert(codeCrc_ == Crc16Update(0, code));
+    checked_ = true;
+#endif
+    return codeCrc_;
+}
+
+uint16_t ImageChecksums::Rom(const ImageHeader& workingHeader, std::span<const uint8_t> image) {
+    const uint16_t code = CodeAreaCrc(image);
+    return Crc16AfterZeros(RomFrontCrc(workingHeader), codeBytes_) ^ code;
+}
+
+uint16_t ImageChecksums::Qvb(const ImageHeader& workingHeader, std::span<const uint8_t> image) {
+    const uint16_t code = CodeAreaCrc(image);
+    return Crc16AfterZeros(QvbFrontCrc(workingHeader), codeBytes_) ^ code;
 }
 
 }  // namespace tovrin::image

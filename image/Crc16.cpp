@@ -31,6 +31,21 @@ constexpr SliceTables MakeSliceTables() {
 
 constexpr SliceTables kTables = MakeSliceTables();
 
+// A linear map of the 16-bit register, as the images of its 16 single bits.
+using RegisterMap = std::array<uint16_t, 16>;
+
+uint16_t Apply(const RegisterMap& map, uint16_t crc) {
+    uint16_t result = 0;
+    for (std::size_t bit = 0; bit < 16; ++bit) {
+        if (crc & (1u << bit)) result ^= map[bit];
+    }
+    return result;
+}
+
+uint16_t AfterOneZeroByte(uint16_t crc) {
+    return static_cast<uint16_t>((crc << 8) ^ kTables[0][crc >> 8]);
+}
+
 }  // namespace
 
 const std::array<uint16_t, 256>& Crc16Table() {
@@ -49,6 +64,21 @@ uint16_t Crc16Update(uint16_t crc, std::span<const uint8_t> data) {
     }
     for (; n > 0; --n, ++p) {
         crc = static_cast<uint16_t>((crc << 8) ^ kTables[0][((crc >> 8) ^ *p) & 0xFF]);
+    }
+    return crc;
+}
+
+uint16_t Crc16AfterZeros(uint16_t crc, std::size_t zeroBytes) {
+    // map covers 2^k zero bytes at step k; it is applied where n has bit k set.
+    RegisterMap map;
+    for (std::size_t bit = 0; bit < 16; ++bit) map[bit] = AfterOneZeroByte(static_cast<uint16_t>(1u << bit));
+    while (zeroBytes != 0) {
+        if (zeroBytes & 1) crc = Apply(map, crc);
+        zeroBytes >>= 1;
+        if (zeroBytes == 0) break;
+        RegisterMap squared;
+        for (std::size_t bit = 0; bit < 16; ++bit) squared[bit] = Apply(map, map[bit]);
+        map = squared;
     }
     return crc;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -19,5 +20,11 @@ uint16_t Crc16(std::span<const uint8_t> data);
 // Continues a CRC over further bytes, so that a checksum over pieces needs no
 // joined copy: Crc16Update(Crc16(a), b) == Crc16(a followed by b).
 uint16_t Crc16Update(uint16_t crc, std::span<const uint8_t> data);
+
+// Crc16Update(crc, n zero bytes), in steps logarithmic in n. The CRC is linear
+// in its register and its data, so a CRC over a front part and a long tail can
+// be put together from a CRC of the tail alone, read once:
+// Crc16Update(crc, tail) == Crc16AfterZeros(crc, tail.size()) ^ Crc16Update(0, tail).
+uint16_t Crc16AfterZeros(uint16_t crc, std::size_t zeroBytes);
 
 }  // namespace tovrin::image

@@ -68,14 +68,17 @@ Workbench::Workbench(std::filesystem::path programDirectory, const catalogue::De
     : programDirectory_(std::move(programDirectory)),
       catalogue_(catalogue),
       reportStatus_(std::move(reportStatus)),
-      image_(kInitialImageByteCount, 0) {}
+      image_(kInitialImageByteCount, 0),
+      checksums_(kInitialImageByteCount) {}
 
 void Workbench::Report(std::string_view text) const {
     if (reportStatus_) reportStatus_(text);
 }
 
 void Workbench::ResizeImage() {
+    const std::size_t before = image_.size();
     image_.resize(imageByteCount_, 0);
+    checksums_.ImageResized(before, image_.size());
 }
 
 void Workbench::SelectPosition(std::size_t position) {
@@ -107,10 +110,10 @@ void Workbench::ApplyChipDefinition() {
 }
 
 void Workbench::ComputeChecksums() {
-    const uint16_t rom = ComputeRomChecksum(workingHeader_, image_);
+    const uint16_t rom = checksums_.Rom(workingHeader_, image_);
     WriteLe16(workingHeader_, header::kRomChecksum, rom);
     romChecksumText_ = ChecksumText(rom);
-    const uint16_t qvb = ComputeQvbChecksum(workingHeader_, image_);
+    const uint16_t qvb = checksums_.Qvb(workingHeader_, image_);
     WriteLe16(workingHeader_, header::kQvbChecksum, qvb);
     qvbChecksumText_ = ChecksumText(qvb);
 }
@@ -227,6 +230,7 @@ bool Workbench::LoadHex(std::span<const uint8_t> fileBytes) {
     }
     const std::string_view text(reinterpret_cast<const char*>(fileBytes.data()), fileBytes.size());
     badChecksumRecords_ = StoreHexRecords(text, image_).badChecksumRecords;
+    checksums_.CodeAreaChanged();
     return CompleteLoad();
 }
 
@@ -241,6 +245,7 @@ bool Workbench::LoadProjectFile(std::span<const uint8_t> fileBytes) {
         return false;
     }
     std::copy_n(fileBytes.begin(), imageByteCount_, image_.begin());
+    checksums_.CodeAreaChanged();
     return CompleteLoad();
 }
 
@@ -253,6 +258,7 @@ bool Workbench::CompleteLoad() {
     savedImageChecksum_ = ReadLe16(workingHeader_, header::kQvbChecksum);
     if (!sourceIsHex_ && ReadLe16(image_, header::kQvbChecksum) != savedImageChecksum_) {
         std::fill(image_.begin(), image_.end(), 0);
+        checksums_.CodeAreaChanged();
         return false;
     }
     LoadTestPatterns();

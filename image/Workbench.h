@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "catalogue/DeviceCatalogue.h"
+#include "image/Checksums.h"
 #include "image/HexField.h"
 #include "image/ImageHeader.h"
 #include "image/RollingCodeControls.h"
@@ -181,6 +182,8 @@ private:
 
     HeaderControls controls_;
     std::vector<uint8_t> image_;
+    // Every write to the code area of image_ must be reported to it.
+    ImageChecksums checksums_;
     ImageHeader workingHeader_{};
     std::vector<uint8_t> optionByteBuffer_;
 

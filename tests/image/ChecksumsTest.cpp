@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace tovrin::image {
@@ -98,6 +100,59 @@ TEST(Checksums, FamilyNameSelectsTheThreeFFFFillerWords) {
     ImageFixture renamed;
     std::memcpy(renamed.header.data(), "ABCDEFG", 7);
     EXPECT_EQ(renamed.Rom(), zero.Rom());
+}
+
+// The kept code-area CRC against a full computation, through every change
+// its owner reports.
+TEST(ImageChecksums, AgreeWithAFullComputation) {
+    ImageFixture f;
+    f.image.assign(2128, 0);
+    ImageChecksums kept(f.image.size());
+    auto resize = [&](std::size_t size) {
+        const std::size_t before = f.image.size();
+        f.image.resize(size, 0);
+        kept.ImageResized(before, size);
+    };
+    auto write = [&](std::size_t at, uint8_t value) {
+        f.image[at] = value;
+        kept.CodeAreaChanged();
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"all zero", [] {}},
+        {"option byte", [&] { f.header[48] = 0x12; }},
+        {"masked option bits", [&] { f.header[50] = 0x3F; }},
+        {"family name", [&] { std::memcpy(f.header.data(), "Q3L88XX", 7); }},
+        {"checksum fields", [&] { std::fill_n(f.header.begin() + 28, 4, 0xA5); }},
+        {"grown by zeros", [&] { resize(5000); }},
+        {"code written", [&] { write(100, 0x5A); }},
+        {"grown by zeros after code", [&] { resize(70001); }},
+        {"code written at the end", [&] { write(70000, 0x3F); }},
+        {"shrunk", [&] { resize(1001); }},
+        {"shrunk to the header", [&] { resize(80); }},
+        {"grown from no code", [&] { resize(82); }},
+        {"code written again", [&] { write(81, 0x3F); }},
+        {"header byte outside the option block", [&] { f.header[7] = 0x3F; }},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        EXPECT_EQ(kept.Rom(f.header, f.image), f.Rom()) << step.what;
+        EXPECT_EQ(kept.Qvb(f.header, f.image), f.Qvb()) << step.what;
+    }
+}
+
+TEST(ImageChecksums, GrowthByZerosIsCountedWithoutAComputationBetween) {
+    ImageFixture f;
+    ImageChecksums kept(f.image.size());
+    for (std::size_t size : {std::size_t{90}, std::size_t{300}, std::size_t{4000}}) {
+        kept.ImageResized(f.image.size(), size);
+        f.image.resize(size, 0);
+    }
+    EXPECT_EQ(kept.Qvb(f.header, f.image), f.Qvb());
+    EXPECT_EQ(kept.Rom(f.header, f.image), f.Rom());
 }
 
 }  // namespace

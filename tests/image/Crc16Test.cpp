@@ -64,5 +64,30 @@ TEST(Crc16, UpdateContinuesOverPieces) {
     }
 }
 
+TEST(Crc16, AfterZerosIsFeedingZeroBytes) {
+    const std::size_t lengths[] = {0, 1, 2, 3, 7, 8, 9, 255, 256, 257, 4096, 65535, 70001};
+    const uint16_t registers[] = {0x0000, 0xFFFF, 0x0001, 0x8000, 0x29B1};
+    for (uint16_t crc : registers) {
+        for (std::size_t n : lengths) {
+            EXPECT_EQ(Crc16AfterZeros(crc, n), Crc16Update(crc, std::vector<uint8_t>(n, 0)))
+                << "register " << crc << " length " << n;
+        }
+    }
+}
+
+TEST(Crc16, FrontAndTailPutTogether) {
+    std::mt19937 random(11);
+    std::vector<uint8_t> tail(3000);
+    for (uint8_t& b : tail) b = static_cast<uint8_t>(random());
+    const uint16_t fronts[] = {0xFFFF, 0x0000, Crc16(Bytes("123456789"))};
+    for (uint16_t front : fronts) {
+        for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{31}, tail.size()}) {
+            const auto piece = std::span<const uint8_t>(tail).first(length);
+            EXPECT_EQ(Crc16AfterZeros(front, length) ^ Crc16Update(0, piece), Crc16Update(front, piece))
+                << "front " << front << " length " << length;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tovrin::image
