@@ -9,6 +9,7 @@
 #include "image/HexRecords.h"
 #include "image/ProjectFile.h"
 #include "platform/system/FileIo.h"
+#include "platform/system/Prefault.h"
 
 namespace tovrin::image {
 namespace {
@@ -77,6 +78,10 @@ void Workbench::Report(std::string_view text) const {
 
 void Workbench::ResizeImage() {
     const std::size_t before = image_.size();
+    if (imageByteCount_ > image_.capacity()) {
+        image_.reserve(imageByteCount_);
+        PrefaultForWriting(image_.data() + before, image_.capacity() - before);
+    }
     image_.resize(imageByteCount_, 0);
     checksums_.ImageResized(before, image_.size());
 }

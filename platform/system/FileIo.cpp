@@ -1,5 +1,7 @@
 #include "platform/system/FileIo.h"
 
+#include "platform/system/Prefault.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,6 +54,7 @@ std::optional<std::vector<uint8_t>> ReadUpTo(const std::filesystem::path& path, 
 
     std::vector<uint8_t> bytes;
     bytes.reserve(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size)));
+    PrefaultForWriting(bytes.data(), bytes.capacity());
     uint8_t chunk[65536];
     while (bytes.size() < limit) {
         std::size_t want = std::min(sizeof chunk, limit - bytes.size());
