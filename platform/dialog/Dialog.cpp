@@ -58,6 +58,8 @@ void SetRadioChecked(QButtonGroup* group, QAbstractButton* button, bool checked)
 
 Dialog::Dialog(const DialogTemplate& dialogTemplate, QWidget* parent)
     : QDialog(parent, WindowFlagsFor(dialogTemplate)), template_(dialogTemplate) {
+    // QDialog makes itself a window unless told otherwise afterwards.
+    if (template_.Has(dialog_flag::kChild)) setWindowFlags(Qt::Widget);
     setFont(TemplateFont(template_.font));
     units_ = BaseUnitsOf(font());
     setWindowTitle(FromUtf8(template_.caption));
@@ -376,20 +378,31 @@ void Dialog::ApplyControlStates(std::span<const ControlState> states) {
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event) {
+    // A page leaves Enter, Escape and Tab to the dialog that holds it.
+    if (template_.Has(dialog_flag::kChild)) {
+        event->ignore();
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        const auto buttons = findChildren<QPushButton*>();
-        const bool hasDefault = std::any_of(buttons.begin(), buttons.end(), [](const QPushButton* b) {
-            return b->isDefault() && b->isVisible();
-        });
-        if (!hasDefault) {
-            // Enter is the OK command; a disabled OK button refuses it.
-            QWidget* ok = controls_.value(kOkId, nullptr);
-            if (ok == nullptr || ok->isEnabled()) accept();
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    // Enter presses the focused push button, else the default button, else
+    // it is the OK command, which a disabled OK button refuses.
+    if (auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        focused != nullptr && focused->isEnabled()) {
+        focused->click();
+        return;
+    }
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->isDefault() && button->isVisible()) {
+            if (button->isEnabled()) button->click();
             return;
         }
     }
-    QDialog::keyPressEvent(event);
+    QWidget* ok = controls_.value(kOkId, nullptr);
+    if (ok == nullptr || ok->isEnabled()) accept();
 }
 
 }  // namespace tovrin::dialog

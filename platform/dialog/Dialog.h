@@ -29,9 +29,10 @@ inline constexpr int kCancelId = 2;
 // returns; OnInitDialog runs once, before the dialog is first shown (or
 // earlier through Initialize(), for modeless windows created hidden).
 //
-// Commands: button kOkId and Enter (unless a control kOkId exists and is
-// disabled) call accept(); button kCancelId, Escape and the close box call
-// reject(). Override those to change what the OK and cancel commands do.
+// Commands: button kOkId calls accept(), and so does Enter unless it presses
+// the focused or the default push button, or a control kOkId is disabled;
+// button kCancelId, Escape and the close box call reject(). Override those
+// to change what the OK and cancel commands do.
 // Handlers are slots connected to each widget's own signal, e.g.
 //   connect(Button(1002), &QPushButton::clicked, this, &MyDialog::OnSelectFile);
 // (for combo boxes use QComboBox::activated: it fires on user choices only).

@@ -1,5 +1,6 @@
 #include "platform/dialog/DialogBuilder.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -8,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -19,6 +22,43 @@
 
 namespace tovrin::dialog {
 namespace {
+
+// Check boxes and radio buttons with the indicator size and label gap of
+// the classic dialogs, whose templates leave room for no more.
+class ClassicIndicatorStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        switch (metric) {
+            case PM_IndicatorWidth:
+            case PM_IndicatorHeight:
+            case PM_ExclusiveIndicatorWidth:
+            case PM_ExclusiveIndicatorHeight:
+                return 13;
+            case PM_CheckBoxLabelSpacing:
+            case PM_RadioButtonLabelSpacing:
+                return 3;
+            default:
+                return QProxyStyle::pixelMetric(metric, option, widget);
+        }
+    }
+};
+
+QStyle* IndicatorStyle() {
+    // One per application; it goes with the application object.
+    static QPointer<ClassicIndicatorStyle> style;
+    if (style.isNull()) {
+        style = new ClassicIndicatorStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+// The CJK faces standing in for the Windows ones are a little wider; a check
+// box or radio button grows to its text rather than cutting it off.
+void FitIndicatorText(QAbstractButton* button, QRect& pixels) {
+    button->setStyle(IndicatorStyle());
+    pixels.setWidth(std::max(pixels.width(), button->sizeHint().width()));
+}
 
 QWidget* BuildEdit(const ControlTemplate& c, QWidget* parent, const QString& text) {
     if (c.Has(flag::kMultiLine)) {
@@ -96,17 +136,24 @@ QWidget* BuildControl(const ControlTemplate& c, QWidget* parent, const QRect& pi
             break;
         case ControlKind::PushButton: {
             auto* button = new QPushButton(text, parent);
+            // Only the template's default button is one; Enter on a focused
+            // button is the dialog's business (Dialog::keyPressEvent).
+            button->setAutoDefault(false);
             button->setDefault(c.Has(flag::kDefaultButton));
             widget = button;
             break;
         }
-        case ControlKind::CheckBox:
-            widget = new QCheckBox(text, parent);
+        case ControlKind::CheckBox: {
+            auto* box = new QCheckBox(text, parent);
+            FitIndicatorText(box, pixels);
+            widget = box;
             break;
+        }
         case ControlKind::RadioButton: {
             // Groups follow the template (see flag::kGroupStart), not the parent.
             auto* radio = new QRadioButton(text, parent);
             radio->setAutoExclusive(false);
+            FitIndicatorText(radio, pixels);
             widget = radio;
             break;
         }

@@ -70,7 +70,8 @@ inline constexpr DialogFlags kNone = 0;
 inline constexpr DialogFlags kSizingBorder = 1u << 0;
 inline constexpr DialogFlags kMinMaxBoxes = 1u << 1;
 inline constexpr DialogFlags kCentered = 1u << 2;  // on the screen, or over the owner
-// A child page without caption or border (placed by its owner, e.g. in a tab control).
+// A child page without caption or border (placed by its owner, e.g. in a tab
+// control); its keys go to the dialog that holds it.
 inline constexpr DialogFlags kChild = 1u << 3;
 // x and y place the window relative to its owner's client area.
 inline constexpr DialogFlags kPositioned = 1u << 4;

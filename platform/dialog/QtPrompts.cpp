@@ -72,7 +72,9 @@ QStringList NameFiltersFor(const std::vector<FileFilter>& filters) {
             // Qt's "*" is what "*.*" means in these filters: every name.
             patterns << (pattern == "*.*" ? QStringLiteral("*") : FromUtf8(pattern));
         }
-        // Qt reads the patterns from the last parenthesised group.
+        // Qt reads the patterns from the last parenthesised group, which
+        // HideNameFilterDetails keeps out of sight: the user sees the
+        // description as given.
         nameFilters << FromUtf8(filter.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
                            QLatin1Char(')');
     }
@@ -83,6 +85,7 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogReq
                                             FileDialogMode mode) {
     auto dialog = std::make_unique<QFileDialog>(parent);
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog->setOption(QFileDialog::HideNameFilterDetails, true);
     if (mode == FileDialogMode::Open) {
         dialog->setAcceptMode(QFileDialog::AcceptOpen);
         dialog->setFileMode(QFileDialog::ExistingFile);

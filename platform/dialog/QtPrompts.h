@@ -28,7 +28,8 @@ private:
 
 enum class FileDialogMode { Open, Save };
 
-// Qt's "Description (*.a *.b)" name filters for parsed filters.
+// Qt's name filters for parsed filters: the description, then the patterns
+// in Qt's form ("All Files (*.*) (*)"), for a dialog that hides the latter.
 QStringList NameFiltersFor(const std::vector<FileFilter>& filters);
 
 // The file dialog QtPrompts runs: Qt's own (not the desktop's), so that its

@@ -52,4 +52,20 @@ inline constexpr ControlTemplate kOkCancelControls[] = {
 inline constexpr DialogTemplate kOkCancelTemplate{
     100, "关于...", 0, 0, 170, 62, {"MS Shell Dlg", 8}, dialog_flag::kNone, kOkCancelControls};
 
+// A tab page and the dialog that holds it, in the manner of a device picker.
+inline constexpr ControlTemplate kPageControls[] = {
+    {1003, ControlKind::ComboBox, "", 50, 7, 81, 57, flag::kDropDownList | flag::kVerticalScroll},
+    {kNoControlId, ControlKind::Static, "Device", 16, 9, 24, 8},
+};
+inline constexpr DialogTemplate kPageTemplate{
+    1001, "", 0, 0, 187, 99, {"宋体", 9}, dialog_flag::kChild, kPageControls};
+
+inline constexpr ControlTemplate kTabbedControls[] = {
+    {kOkId, ControlKind::PushButton, "OK", 100, 80, 44, 14, flag::kDefaultButton},
+    {kCancelId, ControlKind::PushButton, "Cancel", 150, 80, 44, 14},
+    {1000, ControlKind::TabControl, "", 7, 7, 187, 70},
+};
+inline constexpr DialogTemplate kTabbedTemplate{
+    1000, "Pickwell", 0, 0, 201, 101, {"宋体", 9}, dialog_flag::kNone, kTabbedControls};
+
 }  // namespace tovrin::dialog::testing
