@@ -9,8 +9,8 @@ namespace tovrin::dialog {
 // One entry of a file dialog's filter list: "Hex Files (*.hex)" with its
 // patterns {"*.hex"}.
 struct FileFilter {
-    std::string description;
-    std::vector<std::string> patterns;
+    std::string description{};
+    std::vector<std::string> patterns{};
 
     bool operator==(const FileFilter&) const = default;
 };

@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/dialog/FileFilter.h"
 
 namespace tovrin::dialog {
 
@@ -14,15 +17,19 @@ inline constexpr std::string_view kQuestionCaption = "Velmora";
 enum class PromptIcon { None, Information, Warning, Question };
 
 // What an open or save file dialog shows. filter takes the
-// "QVB Files (*.qvb)|*.qvb|All Files (*.*)|*.*||" form; the first entry is
-// selected. defaultExtension may be given as "qvb" or "*.qvb"; an initial
+// "QVB Files (*.qvb)|*.qvb|All Files (*.*)|*.*||" form, filters the same as
+// a list; the first entry is selected. defaultExtension may be given as "qvb" or "*.qvb"; an initial
 // file name that is a pattern ("*.qvb") only selects nothing.
 struct FileDialogRequest {
-    std::string filter;
-    std::string defaultExtension;
-    std::string initialFileName;
-    std::filesystem::path directory;  // empty: the current directory
-    std::string title;                // empty: the toolkit's own "Open" / "Save As"
+    std::string filter{};
+    std::string defaultExtension{};
+    std::string initialFileName{};
+    std::filesystem::path directory{};  // empty: the current directory
+    std::string title{};                // empty: the toolkit's own "Open" / "Save As"
+    std::vector<FileFilter> filters{};  // when not empty, used instead of filter
+
+    // The filters to offer, in order.
+    std::vector<FileFilter> Filters() const { return filters.empty() ? ParseFileFilters(filter) : filters; }
 };
 
 // Message boxes and file dialogs, so that dialogs can be driven by a script

@@ -94,7 +94,7 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogReq
         dialog->setFileMode(QFileDialog::AnyFile);
     }
     if (!request.title.empty()) dialog->setWindowTitle(FromUtf8(request.title));
-    const QStringList nameFilters = NameFiltersFor(ParseFileFilters(request.filter));
+    const QStringList nameFilters = NameFiltersFor(request.Filters());
     if (!nameFilters.isEmpty()) dialog->setNameFilters(nameFilters);
     // DEMO.QVB and demo.qvb both belong under "*.qvb".
     dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);

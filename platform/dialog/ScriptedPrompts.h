@@ -15,11 +15,11 @@ struct AskedPrompt {
     enum class Type { Notice, Question, OpenFile, SaveFile };
     Type type = Type::Notice;
     int kind = 0;  // questions only
-    std::string caption;
-    std::string text;  // notices and questions
+    std::string caption{};
+    std::string text{};  // notices and questions
     PromptIcon icon = PromptIcon::None;
-    FileDialogRequest file;  // file dialogs only
-    bool answered = true;    // false when the script had no answer left
+    FileDialogRequest file{};  // file dialogs only
+    bool answered = true;      // false when the script had no answer left
 };
 
 // Answers from a script and records every prompt in order. A question or a

@@ -96,11 +96,11 @@ void QtPromptsTest::fileFiltersShowAsGivenAndIgnoreCase() {
     tovrin::testing::TempDirectory folder;
     for (const char* name : {"DEMO.QVB", "demo.qvb", "Mixed.Qvb", "other.HEX", "README"})
         folder.Write(name, "x");
-    const FileDialogRequest request{"QVB Files (*.qvb)|*.qvb|Hex Files (*.hex)|*.hex|All Files (*.*)|*.*||",
-                                    "*.qvb",
-                                    "*.qvb",
-                                    folder.path(),
-                                    {}};
+    const FileDialogRequest request{
+        .filter = "QVB Files (*.qvb)|*.qvb|Hex Files (*.hex)|*.hex|All Files (*.*)|*.*||",
+        .defaultExtension = "*.qvb",
+        .initialFileName = "*.qvb",
+        .directory = folder.path()};
     const auto dialog = MakeFileDialog(nullptr, request, FileDialogMode::Open);
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
@@ -120,12 +120,18 @@ void QtPromptsTest::fileFiltersShowAsGivenAndIgnoreCase() {
 }
 
 void QtPromptsTest::saveDialogsAddTheDefaultExtension() {
-    const FileDialogRequest request{
-        "QVB Files (*.qvb)|*.qvb|All Files (*.*)|*.*||", "*.qvb", "*.qvb", {}, {}};
+    const FileDialogRequest request{.filter = "QVB Files (*.qvb)|*.qvb|All Files (*.*)|*.*||",
+                                    .defaultExtension = "*.qvb",
+                                    .initialFileName = "*.qvb"};
     const auto dialog = MakeFileDialog(nullptr, request, FileDialogMode::Save);
     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
     QCOMPARE(dialog->defaultSuffix(), QStringLiteral("qvb"));
     QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
+
+    FileDialogRequest listed;
+    listed.filters = {{"Project files", {"*.qvb", "*.hex"}}};
+    const auto fromList = MakeFileDialog(nullptr, listed, FileDialogMode::Open);
+    QCOMPARE(fromList->nameFilters(), QStringList{QStringLiteral("Project files (*.qvb *.hex)")});
 }
 
 QTEST_MAIN(QtPromptsTest)

@@ -17,7 +17,8 @@ TEST(ScriptedPrompts, AnswersInOrderAndRecordsWhatWasAsked) {
     EXPECT_TRUE(prompts.Ask(kSkipPinTest, "是否继续下载? ", PromptIcon::Warning));
     prompts.Notify("\r\n文件打开成功!");
     EXPECT_FALSE(prompts.Ask(kOverwriteSource, "文件改变，是否覆盖源文件? "));
-    FileDialogRequest request{"QVB Files (*.qvb)|*.qvb||", "*.qvb", "*.qvb", {}, {}};
+    const FileDialogRequest request{
+        .filter = "QVB Files (*.qvb)|*.qvb||", .defaultExtension = "*.qvb", .initialFileName = "*.qvb"};
     EXPECT_EQ(prompts.ChooseFileToOpen(request), std::filesystem::path("/tmp/DEMO.HEX"));
     EXPECT_EQ(prompts.ChooseFileToSave(request), std::nullopt);
     EXPECT_TRUE(prompts.ScriptUsedUp());
