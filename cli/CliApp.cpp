@@ -11,6 +11,7 @@
 #include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
 #include "cli/ImageCommands.h"
+#include "cli/OptionCommands.h"
 #include "platform/system/ProgramDirectory.h"
 
 namespace tovrin::cli {
@@ -38,6 +39,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     AddCatalogueCommands(app, context);
     AddImageCommands(app, context);
     AddBurnerLinkCommands(app, context);
+    AddOptionCommands(app, context);
 
     try {
         app.parse(argc, argv);

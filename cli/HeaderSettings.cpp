@@ -101,6 +101,7 @@ void AddHeaderSettingOptions(CLI::App& command, HeaderSettings& s) {
         .add_option("--option-bytes", s.optionBytes,
                     "Header bytes 48 to 79 as 64 hexadecimal digits, taken in as the option dialogs do")
         ->group("Settings");
+    AddDialogSettingOptions(command, s.dialogs);
 }
 
 Status ApplyHeaderSettings(image::Workbench& workbench, const HeaderSettings& s) {
@@ -113,6 +114,7 @@ Status ApplyHeaderSettings(image::Workbench& workbench, const HeaderSettings& s)
         workbench.OptionByteBuffer() = *bytes;
         workbench.ReceiveOptionBytes();
     }
+    if (Status dialogs = ApplyDialogSettings(workbench, s.dialogs); !dialogs) return dialogs;
 
     auto& controls = workbench.Controls();
     Status status = SetCheckbox(controls.verify, s.verify, true, "--verify", "");

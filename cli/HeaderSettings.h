@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "cli/DialogSettings.h"
 #include "platform/system/Result.h"
 
 namespace CLI {
@@ -28,6 +29,7 @@ struct HeaderSettings {
     std::string initialValue;
     std::string step;
     std::string optionBytes;  // 64 hexadecimal digits: header bytes 48..79
+    DialogSettings dialogs;   // taken after the option bytes, before the controls
 };
 
 void AddHeaderSettingOptions(CLI::App& command, HeaderSettings& settings);
