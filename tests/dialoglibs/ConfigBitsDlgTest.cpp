@@ -9,7 +9,6 @@
 #include <QTest>
 #include <string>
 
-#include "dialoglib/TemplateBuilder.h"
 #include "platform/text/GbkText.h"
 #include "tests/dialoglibs/QtTestApplication.h"
 #include "tests/support/TempDirectory.h"
@@ -21,12 +20,8 @@ class ConfigBitsDlgTest : public ::testing::Test {
 protected:
     void SetUp() override { testing::TestApplication(); }
 
-    QComboBox* List(const QWidget& dialog, int row) {
-        return dialoglib::ControlById<QComboBox>(dialog, 8000 + row);
-    }
-    QLabel* Label(const QWidget& dialog, int row) {
-        return dialoglib::ControlById<QLabel>(dialog, 6000 + row);
-    }
+    QComboBox* List(const CConfigBitsDlg& dialog, int row) { return dialog.Combo(8000 + row); }
+    QLabel* Label(const CConfigBitsDlg& dialog, int row) { return dialog.ControlAs<QLabel>(6000 + row); }
 
     testing::TempDirectory dir_;
 };
@@ -58,6 +53,7 @@ std::string TwoWordDescription(const std::string& prefix) {
 TEST_F(ConfigBitsDlgTest, OpensEachListOnItsFieldsValue) {
     const auto path = dir_.Write("m.ini", TwoWordDescription("MardOption"));
     CConfigBitsDlg dialog(Variant::Mard, path.string(), {}, 0x000A);
+    dialog.Initialize();
     EXPECT_EQ(dialog.windowTitle(), "Configuration Bits");
     ASSERT_EQ(dialog.RowCount(), 3);  // the complement item has no row
 
@@ -79,10 +75,11 @@ TEST_F(ConfigBitsDlgTest, OpensEachListOnItsFieldsValue) {
 TEST_F(ConfigBitsDlgTest, OkComposesTheChosenValuesAndComplements) {
     const auto path = dir_.Write("m.ini", TwoWordDescription("MardOption"));
     CConfigBitsDlg dialog(Variant::Mard, path.string(), {}, 0xF00A);
+    dialog.Initialize();
     List(dialog, 0)->setCurrentIndex(0);  // bits 3..1 = 000
     List(dialog, 1)->setCurrentIndex(0);  // bit 0 = 1
     List(dialog, 2)->setCurrentIndex(1);  // bits 1..0 of word 1 = 01
-    QTest::mouseClick(dialoglib::ControlById<QPushButton>(dialog, 1), Qt::LeftButton);
+    QTest::mouseClick(dialog.PushButton(1), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     // Word 0 bits 8..9 are the complement of word 1's (00 -> 11).
     EXPECT_EQ(dialog.Values(), (std::vector<uint16_t>{0xF301, 0x0001}));
@@ -91,9 +88,10 @@ TEST_F(ConfigBitsDlgTest, OkComposesTheChosenValuesAndComplements) {
 TEST_F(ConfigBitsDlgTest, CancelKeepsTheStartingValues) {
     const auto path = dir_.Write("r.ini", TwoWordDescription("RylOption"));
     CConfigBitsDlg dialog(Variant::Ryl, path.string(), {}, 0);
+    dialog.Initialize();
     ASSERT_EQ(dialog.RowCount(), 3);
     List(dialog, 0)->setCurrentIndex(0);
-    QTest::mouseClick(dialoglib::ControlById<QPushButton>(dialog, 2), Qt::LeftButton);
+    QTest::mouseClick(dialog.PushButton(2), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.Values(), (std::vector<uint16_t>{10, 3}));
 }
@@ -101,6 +99,7 @@ TEST_F(ConfigBitsDlgTest, CancelKeepsTheStartingValues) {
 TEST_F(ConfigBitsDlgTest, RylOkReadsTheAddresses) {
     const auto path = dir_.Write("r.ini", TwoWordDescription("RylOption"));
     CConfigBitsDlg dialog(Variant::Ryl, path.string(), {}, 0);
+    dialog.Initialize();
     dialog.accept();
     EXPECT_EQ(dialog.Addresses(), (std::vector<uint16_t>{8199, 8200}));
     EXPECT_EQ(dialog.FileOptionWords(), 2);
@@ -125,15 +124,16 @@ TEST_F(ConfigBitsDlgTest, SizesTheWindowFromTheRowCount) {
     for (const Case& c : {Case{20, 2, 19}, Case{21, 2, 19}, Case{41, 3, 19}, Case{5, 1, 4}}) {
         const auto path = dir_.Write("rows.ini", DescriptionWithRows(c.rows));
         CConfigBitsDlg dialog(Variant::Mard, path.string(), {}, 0);
+        dialog.Initialize();
         ASSERT_EQ(dialog.RowCount(), c.rows);
         const int columnWidth = List(dialog, 0)->geometry().right() + 1 - Label(dialog, 0)->x() + 25;
         const int referenceBottom = List(dialog, c.referenceRow)->geometry().bottom() + 1;
         EXPECT_EQ(dialog.width(), c.columns * columnWidth + 15) << c.rows;
         EXPECT_EQ(dialog.height(), referenceBottom + 75) << c.rows;
-        const QRect group = dialoglib::ControlById<QGroupBox>(dialog, 10000)->geometry();
+        const QRect group = dialog.Control(10000)->geometry();
         EXPECT_EQ(group, QRect(10, 5, c.columns * columnWidth - 10, referenceBottom)) << c.rows;
-        const auto* ok = dialoglib::ControlById<QPushButton>(dialog, 1);
-        const auto* cancel = dialoglib::ControlById<QPushButton>(dialog, 2);
+        const auto* ok = dialog.PushButton(1);
+        const auto* cancel = dialog.PushButton(2);
         const int gap = (dialog.width() - 2 * ok->width()) / 3;
         EXPECT_EQ(ok->pos(), QPoint(gap, dialog.height() - ok->height() - 8)) << c.rows;
         EXPECT_EQ(cancel->pos(), QPoint(2 * gap + ok->width(), ok->y())) << c.rows;
@@ -143,13 +143,15 @@ TEST_F(ConfigBitsDlgTest, SizesTheWindowFromTheRowCount) {
 TEST_F(ConfigBitsDlgTest, VariantsDifferInRoomBelowAndButtonHeight) {
     std::string text = "[RylOption]\nOptionWords=1\nOptItems0=3\n";
     CConfigBitsDlg ryl(Variant::Ryl, dir_.Write("r.ini", text).string(), {}, 0);
+    ryl.Initialize();
     CConfigBitsDlg mard(Variant::Mard,
                         dir_.Write("m.ini", "[MardOption]\nOptionWords=1\nOptItems0=3\n").string(), {}, 0);
+    mard.Initialize();
     const int referenceBottom = List(ryl, 2)->geometry().bottom() + 1;
     EXPECT_EQ(ryl.height(), referenceBottom + 70);
-    EXPECT_EQ(dialoglib::ControlById<QGroupBox>(ryl, 10000)->height(), referenceBottom + 5);
-    const auto* rylOk = dialoglib::ControlById<QPushButton>(ryl, 1);
-    const auto* mardOk = dialoglib::ControlById<QPushButton>(mard, 1);
+    EXPECT_EQ(ryl.Control(10000)->height(), referenceBottom + 5);
+    const auto* rylOk = ryl.PushButton(1);
+    const auto* mardOk = mard.PushButton(1);
     EXPECT_EQ(rylOk->y(), ryl.height() - rylOk->height() - 5);
     EXPECT_GT(mardOk->height(), rylOk->height());
 }
@@ -157,6 +159,7 @@ TEST_F(ConfigBitsDlgTest, VariantsDifferInRoomBelowAndButtonHeight) {
 TEST_F(ConfigBitsDlgTest, AMissingFileIsCreatedAndShowsNoRows) {
     const auto path = dir_ / "missing.ini";
     CConfigBitsDlg dialog(Variant::Mard, path.string(), {}, 0x55);
+    dialog.Initialize();
     EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(dialog.RowCount(), 0);
     EXPECT_TRUE(dialog.Values().empty());
@@ -165,6 +168,7 @@ TEST_F(ConfigBitsDlgTest, AMissingFileIsCreatedAndShowsNoRows) {
 TEST_F(ConfigBitsDlgTest, TakesTheKeyboardFocusWhenShown) {
     const auto path = dir_.Write("m.ini", TwoWordDescription("MardOption"));
     CConfigBitsDlg dialog(Variant::Mard, path.string(), {}, 0x000A);
+    dialog.Initialize();
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     EXPECT_EQ(QApplication::focusWidget(), List(dialog, 0));

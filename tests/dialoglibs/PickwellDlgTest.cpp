@@ -7,7 +7,6 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "dialoglib/TemplateBuilder.h"
 #include "tests/dialoglibs/QtTestApplication.h"
 #include "tests/support/TempDirectory.h"
 
@@ -26,11 +25,12 @@ protected:
 
 TEST_F(PickwellDlgTest, ListsTheTitlesOnOneDeviceTab) {
     CPickwellDlg dialog(dir_.path(), "");
+    dialog.Initialize();
     EXPECT_EQ(dialog.windowTitle(), "Pickwell");
-    const auto* tabs = dialoglib::ControlById<QTabWidget>(dialog, 1000);
+    const auto* tabs = dialog.Tabs(1000);
     ASSERT_EQ(tabs->count(), 1);
     EXPECT_EQ(tabs->tabText(0), "Device");
-    const QComboBox* list = dialog.Page().List();
+    const QComboBox* list = dialog.Page()->Combo(1003);
     QStringList texts;
     for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
     EXPECT_EQ(texts, (QStringList{"QVB1", "qvb1m8", "QVB1Q3L88", "QVB2中", "VB27"}));
@@ -44,7 +44,8 @@ TEST_F(PickwellDlgTest, PreselectsTheNamedEntryUnlessEmptyOrVb27) {
     for (const Case& c : {Case{"QVB1Q3L88", 2}, Case{"VB27", 0}, Case{"", 0}, Case{"qvb1q3l88", 0},
                           Case{"x", 0}, Case{"QVB2\xD6\xD0", 3}}) {
         CPickwellDlg dialog(dir_.path(), c.preselected);
-        EXPECT_EQ(dialog.Page().List()->currentIndex(), c.entry) << c.preselected;
+        dialog.Initialize();
+        EXPECT_EQ(dialog.Page()->Combo(1003)->currentIndex(), c.entry) << c.preselected;
     }
 }
 
@@ -55,8 +56,9 @@ TEST_F(PickwellDlgTest, OkCutsTheFourCharacterPrefix) {
     };
     for (const Case& c : {Case{2, "Q3L88"}, Case{0, ""}, Case{3, "\xD6\xD0"}}) {
         CPickwellDlg dialog(dir_.path(), "");
-        dialog.Page().List()->setCurrentIndex(c.entry);
-        QTest::mouseClick(dialoglib::ControlById<QPushButton>(dialog, 1), Qt::LeftButton);
+        dialog.Initialize();
+        dialog.Page()->Combo(1003)->setCurrentIndex(c.entry);
+        QTest::mouseClick(dialog.PushButton(1), Qt::LeftButton);
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         ASSERT_TRUE(dialog.Result().has_value()) << c.entry;
         EXPECT_EQ(*dialog.Result(), c.result);
@@ -66,16 +68,18 @@ TEST_F(PickwellDlgTest, OkCutsTheFourCharacterPrefix) {
 TEST_F(PickwellDlgTest, AnEmptyFolderMakesNoResult) {
     testing::TempDirectory empty;
     CPickwellDlg dialog(empty.path(), "QVB1Q3L88");
-    EXPECT_EQ(dialog.Page().List()->count(), 0);
+    dialog.Initialize();
+    EXPECT_EQ(dialog.Page()->Combo(1003)->count(), 0);
     dialog.accept();
     EXPECT_FALSE(dialog.Result().has_value());
 }
 
 TEST_F(PickwellDlgTest, TheListTakesTheFocusAndEnterAnswers) {
     CPickwellDlg dialog(dir_.path(), "QVB1Q3L88");
+    dialog.Initialize();
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    EXPECT_EQ(QApplication::focusWidget(), dialog.Page().List());
+    EXPECT_EQ(QApplication::focusWidget(), dialog.Page()->Combo(1003));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
