@@ -20,6 +20,10 @@ void CIniFile::Open(const std::filesystem::path& path) {
     if (fd >= 0) ::close(fd);
 }
 
+void CIniFile::OpenText(std::string_view text) {
+    profile_ = profile::Profile::FromText(text.substr(0, kMaxFileBytes));
+}
+
 std::string CIniFile::GetString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
     return DecodeLineBreakPairs(profile_.GetString(section, key, defaultValue, kValueBufferBytes - 1));

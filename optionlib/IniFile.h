@@ -22,6 +22,8 @@ public:
     // Reads the file once. When nothing of that name can be read, an empty
     // file is created in its place; an existing file is never replaced.
     void Open(const std::filesystem::path& path);
+    // The same reading over a text already in memory.
+    void OpenText(std::string_view text);
     void Close() { profile_ = {}; }
 
     // The value (or the default when the key is missing), decoded.
