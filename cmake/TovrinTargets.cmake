@@ -60,3 +60,36 @@ function(tovrin_add_qt_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOVRIN_SAMPLES=${PROJECT_SOURCE_DIR}/samples")
 endfunction()
+
+# tovrin_add_dialog_library(NAME SOURCES ... DEPS ... EXPORTS sym... HEADER h DESCRIPTION text)
+# A shared library for outside programs, libNAME.so: only the listed C
+# functions are exported (a version script hides everything else, the
+# statically linked Tovrin code included); its public header, a pkg-config
+# file and the library itself are installed.
+function(tovrin_add_dialog_library name)
+  cmake_parse_arguments(ARG "" "HEADER;DESCRIPTION" "SOURCES;DEPS;EXPORTS" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  add_library(tovrin::${name} ALIAS ${name})
+  set_target_properties(${name} PROPERTIES
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON
+    PUBLIC_HEADER ${PROJECT_SOURCE_DIR}/include/tovrin/${ARG_HEADER})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/include)
+  target_link_libraries(${name} PRIVATE tovrin::build_flags ${ARG_DEPS})
+
+  list(JOIN ARG_EXPORTS "; " globals)
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}.map)
+  file(WRITE ${script} "{\n  global: ${globals};\n  local: *;\n};\n")
+  target_link_options(${name} PRIVATE "LINKER:--version-script=${script}" "LINKER:--no-undefined")
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${script})
+
+  string(TOLOWER ${name} pcname)
+  set(TOVRIN_PC_NAME ${name})
+  set(TOVRIN_PC_DESCRIPTION ${ARG_DESCRIPTION})
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/dialog-library.pc.in ${CMAKE_CURRENT_BINARY_DIR}/${pcname}.pc @ONLY)
+
+  include(GNUInstallDirs)
+  install(TARGETS ${name}
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    PUBLIC_HEADER DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tovrin)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${pcname}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endfunction()
