@@ -47,7 +47,8 @@ public:
     virtual HidReadStatus ReadReport(HidReport& report, std::chrono::milliseconds timeout) = 0;
     virtual void Close() = 0;
 
-    // Why the latest open, write or read failed, in words; empty when it did not.
+    // The reason of the latest failure (an open, a write, or a read that
+    // found nothing in time), in words; an open clears it.
     virtual std::string LastError() const = 0;
 
     // Throws away the reports that already wait to be read (at most

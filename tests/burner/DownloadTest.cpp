@@ -199,7 +199,7 @@ TEST_F(DownloadTest, MissingReplyIsNeverTakenForAnAcknowledgement) {
     Download();
     EXPECT_EQ(link.LastOutcome(), ExchangeOutcome::NoReply);
     EXPECT_TRUE(events.statusReports.empty());
-    EXPECT_EQ(events.messages.size(), 1u);
+    EXPECT_EQ(events.messages, std::vector<std::string>{std::string(kBurnerDidNotAnswer)});
 }
 
 // The noise lands in bytes 0-2 of the resent packet, whose bad start byte
