@@ -12,14 +12,14 @@
 #include "burner/BurnerCommands.h"
 #include "burner/BurnerLink.h"
 #include "burner/Protocol.h"
-#include "burnersim/BurnerBackend.h"
+#include "burnersim/SimulatorBackend.h"
+#include "burnersim/SimulatorSwitchOptions.h"
 #include "cli/ConsoleBurnerEvents.h"
 #include "cli/HeaderSettings.h"
 #include "cli/TextFormat.h"
 #include "cli/WorkbenchSession.h"
-#include "platform/easypod/BurnerBackendChoice.h"
+#include "platform/easypod/BurnerBackends.h"
 #include "platform/easypod/EasyPod.h"
-#include "platform/easypod/HidapiTransport.h"
 
 namespace tovrin::cli {
 namespace {
@@ -29,13 +29,11 @@ using nlohmann::ordered_json;
 
 struct BackendOptions {
     std::string burner;  // empty: TOVRIN_BURNER, else usb
-    std::string simLog;
-    std::string simFirmware;
-    std::string simId;
-    int simRefuse = 0;
-    int64_t simUnplugAfter = -1;
-    int simLatencyMs = 0;
+    burnersim::SimulatorSwitches sim;
 };
+
+// The "--sim-" switches are the daemon's switches under a prefix.
+constexpr std::string_view kSimSwitchPrefix = "sim-";
 
 struct SessionOptions {
     std::string chip;
@@ -46,36 +44,30 @@ struct SessionOptions {
     bool json = false;
 };
 
-std::unique_ptr<burnersim::BurnerBackend> OpenBackend(CliContext& context, const BackendOptions& options) {
-    auto choice = options.burner.empty() ? easypod::BurnerBackendFromEnvironment()
-                                         : easypod::ParseBurnerBackend(options.burner);
-    if (!choice) {
-        context.Fail(kExitUsage, "--burner: " + choice.error().message);
+std::unique_ptr<easypod::BurnerConnection> OpenBackend(CliContext& context, const BackendOptions& options) {
+    const auto settings = burnersim::SettingsFromSwitches(options.sim);
+    if (!settings) {
+        context.Fail(kExitUsage, "--" + std::string(kSimSwitchPrefix) + settings.error().message);
         return nullptr;
     }
-    burnersim::SimulatorOptions simulator;
-    if (!options.simFirmware.empty()) simulator.firmware.firmwareVersion = options.simFirmware;
-    if (!options.simId.empty()) {
-        if (options.simId.size() > 8 ||
-            options.simId.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
-            context.Fail(kExitUsage,
-                         "--sim-id: needs 1 to 8 hexadecimal digits, not \"" + options.simId + "\"");
-            return nullptr;
-        }
-        simulator.firmware.burnerId = static_cast<uint32_t>(std::stoul(options.simId, nullptr, 16));
-    }
-    simulator.firmware.refusalsPerPacket = static_cast<uint32_t>(options.simRefuse);
-    simulator.logPath = options.simLog;
-    if (options.simUnplugAfter >= 0)
-        simulator.unplugAfterPackets = static_cast<uint64_t>(options.simUnplugAfter);
-    simulator.latencyPerReport = std::chrono::milliseconds(options.simLatencyMs);
-
-    auto backend = burnersim::OpenBurnerBackend(*choice, simulator);
-    if (!backend) {
-        context.Fail(kExitFailed, backend.error().message);
+    const easypod::BurnerBackendTable table =
+        burnersim::MakeBurnerBackendTable(context.usbBackend, *settings);
+    const auto targets = easypod::SelectBurners(easypod::BurnerSelectorText(options.burner), table);
+    if (!targets) {
+        context.Fail(kExitUsage, "--burner: " + targets.error().message);
         return nullptr;
     }
-    return std::move(backend.value());
+    if (targets->size() != 1) {
+        context.Fail(kExitUsage, "--burner: this command talks to one burner, and " +
+                                     std::to_string(targets->size()) + " are chosen");
+        return nullptr;
+    }
+    auto connection = easypod::OpenBurner(targets->front(), table);
+    if (!connection) {
+        context.Fail(kExitFailed, connection.error().message);
+        return nullptr;
+    }
+    return std::move(connection.value());
 }
 
 // A probe that finds no burner: say why as precisely as we can.
@@ -88,7 +80,8 @@ void FailNoBurner(CliContext& context, const burner::BurnerLink& link) {
                 std::string(easypod::kUdevRulesDirectory) + "), then re-plug the burner");
         return;
     }
-    context.Fail(kExitFailed, "no burner answers");
+    const std::string reason = link.LastError();
+    context.Fail(kExitFailed, reason.empty() ? "no burner answers" : "no burner answers (" + reason + ")");
 }
 
 const char* OutcomeText(ExchangeOutcome outcome) {
@@ -99,8 +92,10 @@ const char* OutcomeText(ExchangeOutcome outcome) {
             return "the burner could not be opened";
         case ExchangeOutcome::NoReply:
             return "the burner did not answer in time";
+        case ExchangeOutcome::Lost:
+            return "the burner went away while it was answering";
         case ExchangeOutcome::WriteFailed:
-            return "the burner went away during the transfer";
+            return "the request could not be sent";
         case ExchangeOutcome::Refused:
             return "the burner kept refusing a packet";
         case ExchangeOutcome::NothingSent:
@@ -109,17 +104,28 @@ const char* OutcomeText(ExchangeOutcome outcome) {
     return "failed";
 }
 
+// The outcome in words, with the transport's reason where it failed on the way.
+std::string Explained(ExchangeOutcome outcome, const burner::BurnerLink& link) {
+    std::string text = OutcomeText(outcome);
+    const bool transportFailed = outcome == ExchangeOutcome::NoReply || outcome == ExchangeOutcome::Lost ||
+                                 outcome == ExchangeOutcome::WriteFailed ||
+                                 outcome == ExchangeOutcome::NotConnected;
+    if (const std::string reason = link.LastError(); transportFailed && !reason.empty())
+        text += " (" + reason + ")";
+    return text;
+}
+
 bool CheckOutcome(CliContext& context, const burner::BurnerLink& link) {
     auto outcome = link.LastOutcome();
     if (outcome && *outcome == ExchangeOutcome::Completed) return true;
-    context.Fail(kExitFailed, outcome ? OutcomeText(*outcome) : "no exchange ran");
+    context.Fail(kExitFailed, outcome ? Explained(*outcome, link) : "no exchange ran");
     return false;
 }
 
 // The link as the main dialog holds it after its first probe found a burner
 // (the burner buttons are enabled only then).
 struct ProbedLink {
-    std::unique_ptr<burnersim::BurnerBackend> backend;
+    std::unique_ptr<easypod::BurnerConnection> backend;
     std::unique_ptr<ConsoleBurnerEvents> events;
     std::unique_ptr<burner::BurnerLink> link;
 };
@@ -147,6 +153,16 @@ void IdentifyBurner(CliContext& context, const BackendOptions& backendOptions, b
     if (!probed) return;
     const ConsoleBurnerEvents& events = *probed->events;
     const burner::BurnerLink& link = *probed->link;
+    // A burner that opens but answers neither request is no burner to talk to.
+    for (const uint8_t code : {burner::CMD_FIRMWARE_VERSION, burner::CMD_BURNER_ID}) {
+        const auto outcome = link.OutcomeOf(code);
+        if (outcome && *outcome != ExchangeOutcome::Completed) {
+            context.Fail(kExitFailed,
+                         std::string(code == burner::CMD_BURNER_ID ? "identity" : "firmware-version") +
+                             " request: " + Explained(*outcome, link));
+            return;
+        }
+    }
     const std::string firmware = events.FirmwareVersions().empty() ? "" : events.FirmwareVersions().back();
     std::string report;
     for (const auto& r : events.Reports()) report += r;
@@ -233,24 +249,12 @@ void AddSessionOptions(CLI::App& command, SessionOptions& options, bool sourceRe
 
 void AddBurnerLinkCommands(CLI::App& app, CliContext& context) {
     auto backend = std::make_shared<BackendOptions>();
-    app.add_option("--burner", backend->burner, "usb, sim or sim:SOCKET (default: TOVRIN_BURNER, else usb)")
+    app.add_option(
+           "--burner", backend->burner,
+           "usb, usb:SERIAL, usb:/dev/hidrawN, usb:*, sim or sim:SOCKET (default: TOVRIN_BURNER, else usb)")
         ->group("Burner");
-    app.add_option("--sim-log", backend->simLog, "In-process simulator: log each request block to FILE")
-        ->group("Burner");
-    app.add_option("--sim-firmware", backend->simFirmware, "In-process simulator: firmware version text")
-        ->group("Burner");
-    app.add_option("--sim-id", backend->simId, "In-process simulator: burner identity, hexadecimal")
-        ->group("Burner");
-    app.add_option("--sim-refuse", backend->simRefuse, "In-process simulator: refuse each packet K times")
-        ->check(CLI::NonNegativeNumber)
-        ->group("Burner");
-    app.add_option("--sim-unplug-after", backend->simUnplugAfter,
-                   "In-process simulator: unplug after N packets")
-        ->check(CLI::NonNegativeNumber)
-        ->group("Burner");
-    app.add_option("--sim-latency-ms", backend->simLatencyMs, "In-process simulator: milliseconds per report")
-        ->check(CLI::NonNegativeNumber)
-        ->group("Burner");
+    burnersim::AddSimulatorSwitches(app, backend->sim, kSimSwitchPrefix,
+                                    "In-process simulator (--burner sim)");
 
     auto burnerJson = std::make_shared<bool>(false);
     CLI::App* burnerCommand =
