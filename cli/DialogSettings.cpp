@@ -54,7 +54,7 @@ Status ApplyConfig(image::Workbench& workbench, const std::vector<std::string>& 
     workbench.BuildHeader();
     const catalogue::ChipDefinition definition =
         workbench.Catalogue().DefinitionOrEmpty(workbench.SelectedChipName());
-    std::vector<uint8_t>& buffer = workbench.OptionByteBuffer();
+    std::vector<uint8_t> buffer = workbench.OptionByteBuffer();
     const catalogue::OptionDialogLayout layout =
         catalogue::BuildOptionDialog(definition, workbench.SelectedChipName(), buffer);
     std::vector<int> selections = catalogue::Selections(layout);
@@ -65,13 +65,12 @@ Status ApplyConfig(image::Workbench& workbench, const std::vector<std::string>& 
     }
     if (Status applied = catalogue::ApplyOptionSelections(definition, selections, buffer); !applied)
         return Refused("--config", "the chip has no option words (" + applied.error().message + ")");
-    workbench.ReceiveOptionBytes();
-    return Status::Ok();
+    return workbench.TakeOptionBytes(buffer);
 }
 
 Status ApplyOsTest(image::Workbench& workbench, std::string_view text) {
     workbench.BuildHeader();
-    std::vector<uint8_t>& buffer = workbench.OptionByteBuffer();
+    std::vector<uint8_t> buffer = workbench.OptionByteBuffer();
     auto opened = image::DecodePinTest(buffer);
     if (!opened) return Refused("--os-test", opened.error().message);
     image::PinTestState state = *opened;
@@ -101,8 +100,7 @@ Status ApplyOsTest(image::Workbench& workbench, std::string_view text) {
     }
     if (Status composed = image::ComposePinTest(state, buffer); !composed)
         return Refused("--os-test", composed.error().message);
-    workbench.ReceiveOptionBytes();
-    return Status::Ok();
+    return workbench.TakeOptionBytes(buffer);
 }
 
 }  // namespace

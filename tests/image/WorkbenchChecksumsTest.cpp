@@ -7,6 +7,7 @@
 #include <string>
 
 #include "image/Checksums.h"
+#include "image/ControlIds.h"
 #include "image/ImageHeader.h"
 #include "image/ProjectFile.h"
 #include "platform/system/FileIo.h"
@@ -65,14 +66,15 @@ TEST_F(WorkbenchChecksums, ShownAndStoredValuesFollowEveryChange) {
         {"HEX load", [&] { Select(f.Write("DEMO.HEX", kHex)); }, true},
         {"flag that feeds only the QvbChecksum",
          [&] {
-             wb.Controls().verify = !wb.Controls().verify;
+             ASSERT_TRUE(wb.SetFlag(control::kVerifyCheckbox, !wb.Controls().verify));
              wb.BuildHeader();
          },
          true},
         {"option byte taken back, not yet built",
          [&] {
-             wb.OptionByteBuffer()[0] ^= 0x5A;
-             wb.ReceiveOptionBytes();
+             std::vector<uint8_t> bytes = wb.OptionByteBuffer();
+             bytes[0] ^= 0x5A;
+             ASSERT_TRUE(wb.TakeOptionBytes(bytes));
          },
          false},
         {"option byte built", [&] { wb.BuildHeader(); }, true},
@@ -80,8 +82,8 @@ TEST_F(WorkbenchChecksums, ShownAndStoredValuesFollowEveryChange) {
         {"family chip, smaller, reloads it", [&] { Choose("Q3L88"); }, true},
         {"rolling-code value",
          [&] {
-             wb.Controls().rollingCodeEnabled = true;
-             wb.Controls().initialValue.SetText("12345678");
+             ASSERT_TRUE(wb.SetRollingCodeEnabled(true));
+             ASSERT_TRUE(wb.SetHexField(control::kInitialValue, "12345678"));
              wb.BuildHeader();
          },
          true},
@@ -110,7 +112,7 @@ TEST_F(WorkbenchChecksums, HeaderChangesChangeTheShownValues) {
     const std::string rom = wb.RomChecksumText();
     const std::string qvb = wb.QvbChecksumText();
 
-    wb.Controls().blankCheck = !wb.Controls().blankCheck;
+    ASSERT_TRUE(wb.SetFlag(control::kBlankCheckCheckbox, !wb.Controls().blankCheck));
     wb.BuildHeader();
     EXPECT_EQ(wb.RomChecksumText(), rom);
     EXPECT_NE(wb.QvbChecksumText(), qvb);
@@ -118,8 +120,9 @@ TEST_F(WorkbenchChecksums, HeaderChangesChangeTheShownValues) {
 
     const std::string qvbAfterFlag = wb.QvbChecksumText();
     const uint16_t storedQvb = ReadLe16(wb.ProgrammingImage(), header::kQvbChecksum);
-    wb.OptionByteBuffer()[0] ^= 0x01;
-    wb.ReceiveOptionBytes();
+    std::vector<uint8_t> bytes = wb.OptionByteBuffer();
+    bytes[0] ^= 0x01;
+    ASSERT_TRUE(wb.TakeOptionBytes(bytes));
     EXPECT_NE(wb.RomChecksumText(), rom);
     EXPECT_NE(wb.QvbChecksumText(), qvbAfterFlag);
     ExpectShown(wb, wb.ProgrammingImage(), "option byte");
@@ -143,9 +146,9 @@ TEST_F(WorkbenchChecksums, ProjectFileWithAWrongChecksumThenABuild) {
 TEST_F(WorkbenchChecksums, SavedFileHoldsItsOwnChecksumAndIsNotOfferedAgain) {
     wb.SelectInitialChip(1);
     Select(f.Write("DEMO.HEX", kHex));
-    wb.Controls().program = !wb.Controls().program;
+    ASSERT_TRUE(wb.SetFlag(control::kProgramCheckbox, !wb.Controls().program));
     wb.BuildHeader();
-    ASSERT_EQ(wb.DecideSave([](std::string_view) { return true; }), SaveDecision::Saved);
+    ASSERT_EQ(wb.DecideSave([](Question, std::string_view) { return true; }), SaveDecision::Saved);
     const auto saved = ReadFileBytes(f.dir() / "DEMO.QVB", 1 << 20);
     ASSERT_TRUE(saved);
     EXPECT_EQ(*saved, wb.ProgrammingImage());
@@ -155,7 +158,7 @@ TEST_F(WorkbenchChecksums, SavedFileHoldsItsOwnChecksumAndIsNotOfferedAgain) {
     EXPECT_EQ(wb.SavedImageChecksum(), ReadLe16(*saved, header::kQvbChecksum));
     wb.BuildHeader();
     bool asked = false;
-    EXPECT_EQ(wb.DecideSave([&](std::string_view) { return asked = true; }), SaveDecision::Continue);
+    EXPECT_EQ(wb.DecideSave([&](Question, std::string_view) { return asked = true; }), SaveDecision::Continue);
     EXPECT_FALSE(asked);
 }
 
