@@ -46,3 +46,17 @@ function(tovrin_add_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "TOVRIN_SAMPLES=${PROJECT_SOURCE_DIR}/samples")
 endfunction()
+
+# tovrin_add_qt_test(NAME SOURCES ... DEPS ...): one Qt Test executable, run
+# by CTest on the offscreen platform, so no display is needed.
+function(tovrin_add_qt_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  find_package(Qt6 REQUIRED COMPONENTS Test Widgets)
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE tovrin::build_flags tovrin::test_support ${ARG_DEPS}
+    Qt6::Test Qt6::Widgets)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOVRIN_SAMPLES=${PROJECT_SOURCE_DIR}/samples")
+endfunction()
