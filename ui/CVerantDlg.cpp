@@ -1,6 +1,7 @@
 #include "ui/CVerantDlg.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -71,8 +72,14 @@ CVerantDlg::CVerantDlg(MainDialogSetup setup, QWidget* parent)
     connect(PushButton(id::kChipChecksumButton), &QPushButton::clicked, this, &CVerantDlg::OnChipChecksum);
     connect(Button(id::kRollingCodeEnable), &QAbstractButton::clicked, this,
             &CVerantDlg::OnRollingCodeEnable);
-    for (int radio : image::kAddressCountRadios)
+    // The address-count buttons exclude each other as one group, whatever
+    // lies between them in the template.
+    auto* addressCount = new QButtonGroup(this);
+    addressCount->setExclusive(true);
+    for (int radio : image::kAddressCountRadios) {
+        addressCount->addButton(Button(radio));
         connect(Button(radio), &QAbstractButton::clicked, this, &CVerantDlg::OnAddressCount);
+    }
     connect(PushButton(kConfigurationWordsButton), &QPushButton::clicked, this,
             [this] { OnSecondaryDialog(openConfigurationWords); });
     connect(PushButton(kDataBufferButton), &QPushButton::clicked, this,
