@@ -18,6 +18,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Takes the confirmations and never overwrites the source, whichever of the
+// questions the chip asks.
+class ConfirmingPrompts final : public tovrin::dialog::ScriptedPrompts {
+public:
+    bool Ask(int kind, std::string_view, tovrin::dialog::PromptIcon) override {
+        return kind != static_cast<int>(tovrin::ui::QuestionKind::OverwriteSource);
+    }
+};
+
 fs::path SamplesDirectory() {
     if (const char* samples = std::getenv("TOVRIN_SAMPLES")) return samples;
     return TOVRIN_SOURCE_SAMPLES;
@@ -60,7 +69,7 @@ void DemoDownload(benchmark::State& state) {
     tovrin::easypod::FaultPlan plan;
     plan.latencyPerReport = std::chrono::milliseconds(1);
     tovrin::easypod::FaultyTransport transport(simulator, plan);
-    tovrin::dialog::ScriptedPrompts prompts;
+    ConfirmingPrompts prompts;
     tovrin::ui::CVerantDlg window({samples, prompts, transport});
     window.show();
     window.OpenSource(samples / "demo.hex");
@@ -68,7 +77,6 @@ void DemoDownload(benchmark::State& state) {
                                 window.Workbench().PatternBlockCount() +
                                 window.Workbench().Pattern2BlockCount();
     for (auto _ : state) {
-        for (int i = 0; i < 3; ++i) prompts.QueueAnswer(i < 2);  // confirmations yes, save no
         window.accept();
     }
     // One write and one read report a packet, 1 ms each.
