@@ -21,7 +21,11 @@ easypod::HidReadStatus ResponsiveTransport::ReadReport(easypod::HidReport& repor
 }
 
 void ResponsiveTransport::Pump() const {
-    if (pumpWhile_ && pumpWhile_()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!pumpWhile_ || !pumpWhile_()) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPump_ < kPumpInterval) return;
+    lastPump_ = now;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace tovrin::ui

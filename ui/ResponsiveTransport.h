@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 
 #include "platform/easypod/HidTransport.h"
@@ -22,8 +23,13 @@ public:
 private:
     void Pump() const;
 
+    // About one frame: often enough to keep the window drawn, rarely enough
+    // to cost the transfer nothing.
+    static constexpr std::chrono::milliseconds kPumpInterval{15};
+
     easypod::HidTransport& inner_;
     std::function<bool()> pumpWhile_;
+    mutable std::chrono::steady_clock::time_point lastPump_{};
 };
 
 }  // namespace tovrin::ui

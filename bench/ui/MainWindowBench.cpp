@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "burner/BurnerLink.h"
+#include "burner/RecordingEvents.h"
 #include "burnersim/BurnerFirmware.h"
 #include "burnersim/SimulatorTransport.h"
 #include "platform/dialog/ScriptedPrompts.h"
@@ -84,6 +86,29 @@ void DemoDownload(benchmark::State& state) {
     state.counters["floor_ms"] = 2.0 * static_cast<double>(packets);
 }
 BENCHMARK(DemoDownload)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// The same download by the link alone, without a window, under the same
+// load: the figure the dialog's own is compared with.
+void LinkDownload(benchmark::State& state) {
+    const fs::path samples = SamplesDirectory();
+    tovrin::burnersim::BurnerFirmware firmware;
+    tovrin::burnersim::SimulatorTransport simulator(firmware);
+    tovrin::easypod::FaultPlan plan;
+    plan.latencyPerReport = std::chrono::milliseconds(1);
+    tovrin::easypod::FaultyTransport transport(simulator, plan);
+    ConfirmingPrompts prompts;
+    tovrin::ui::CVerantDlg window({samples, prompts, transport});
+    window.Initialize();
+    window.OpenSource(samples / "demo.hex");
+    tovrin::burner::RecordingEvents events;
+    tovrin::burner::BurnerLink link(transport, events,
+                                    [&window] { return tovrin::burner::LinkInputsFrom(window.Workbench()); });
+    for (auto _ : state) {
+        link.SetDownloadActive(true);
+        link.ExecuteBurnerCommand(tovrin::burner::CMD_DOWNLOAD);
+    }
+}
+BENCHMARK(LinkDownload)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 }  // namespace
 
