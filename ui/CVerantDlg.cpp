@@ -1,0 +1,343 @@
+#include "ui/CVerantDlg.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+#include <algorithm>
+
+#include "burner/BurnerCommands.h"
+#include "burner/ControlIds.h"
+#include "burner/SettingsControls.h"
+#include "image/RollingCodeControls.h"
+#include "platform/dialog/CHexEdit.h"
+#include "platform/dialog/TextConversion.h"
+#include "ui/CAboutDlg.h"
+#include "ui/CProgress.h"
+
+namespace tovrin::ui {
+
+namespace {
+
+namespace id = burner::control;
+namespace rc = image::control;
+
+constexpr int kSourcePathEdit = 1000;
+constexpr int kSelectFileButton = 1002;
+constexpr int kQvbChecksumText = 1050;
+constexpr int kRomChecksumText = 1052;
+constexpr int kConfigurationText = 1053;
+constexpr int kConfigurationWordsButton = 5;
+constexpr int kDataBufferButton = 6;
+constexpr int kPinTestButton = 1055;
+
+constexpr std::string_view kInitialAddressText = "3FFF";
+constexpr std::string_view kInitialValueText = "3FFFFFFF";
+constexpr std::string_view kInitialStepText = "00000001";
+
+// Check boxes in the order of their member values.
+struct FlagBox {
+    int id;
+    bool image::HeaderControls::*member;
+};
+constexpr FlagBox kFlagBoxes[] = {
+    {id::kVerifyCheckbox, &image::HeaderControls::verify},
+    {id::kProgramCheckbox, &image::HeaderControls::program},
+    {id::kBlankCheckCheckbox, &image::HeaderControls::blankCheck},
+    {id::kTestCheckbox, &image::HeaderControls::test},
+    {id::kRollingCodeEnable, &image::HeaderControls::rollingCodeEnabled},
+};
+
+}  // namespace
+
+CVerantDlg::CVerantDlg(MainDialogSetup setup, QWidget* parent)
+    : dialog::Dialog(kMainDialogTemplate, parent),
+      prompts_(setup.prompts),
+      programDirectory_(std::move(setup.programDirectory)),
+      transport_(setup.transport, [this] { return transferRunning_; }),
+      events_(*this) {
+    setAcceptDrops(true);
+    probeTimer_.setObjectName(QStringLiteral("timer1"));
+    connect(&probeTimer_, &QTimer::timeout, this, [this] {
+        if (link_) link_->OnTimer(id::kProbeTimerId);
+    });
+    connect(PushButton(kSelectFileButton), &QPushButton::clicked, this, &CVerantDlg::OnSelectFile);
+    connect(Combo(rc::kChipList), &QComboBox::activated, this, &CVerantDlg::OnChipChange);
+    connect(PushButton(id::kChipChecksumButton), &QPushButton::clicked, this, &CVerantDlg::OnChipChecksum);
+    connect(Button(id::kRollingCodeEnable), &QAbstractButton::clicked, this,
+            &CVerantDlg::OnRollingCodeEnable);
+    // The address-count buttons exclude each other as one group, whatever
+    // lies between them in the template.
+    auto* addressCount = new QButtonGroup(this);
+    addressCount->setExclusive(true);
+    for (int radio : image::kAddressCountRadios) {
+        addressCount->addButton(Button(radio));
+        connect(Button(radio), &QAbstractButton::clicked, this, &CVerantDlg::OnAddressCount);
+    }
+    connect(PushButton(kConfigurationWordsButton), &QPushButton::clicked, this,
+            [this] { OnSecondaryDialog(openConfigurationWords); });
+    connect(PushButton(kDataBufferButton), &QPushButton::clicked, this,
+            [this] { OnSecondaryDialog(openDataBuffer); });
+    connect(PushButton(kPinTestButton), &QPushButton::clicked, this,
+            [this] { OnSecondaryDialog(openPinTest); });
+}
+
+CVerantDlg::~CVerantDlg() = default;
+
+void CVerantDlg::OnInitDialog() {
+    probeTimer_.start(id::kProbeTimerPeriodMs);
+    setWindowTitle(dialog::FromUtf8(image::ReadWindowCaption(programDirectory_)));
+
+    // The window manager owns the system menu here, so its additions are the
+    // window's context menu.
+    systemMenu_ = new QMenu(this);
+    systemMenu_->setObjectName(QStringLiteral("systemMenu"));
+    systemMenu_->setSeparatorsCollapsible(false);
+    systemMenu_->addSeparator();
+    QAction* about = systemMenu_->addAction(dialog::FromUtf8(kAboutMenuText));
+    connect(about, &QAction::triggered, this, [this] { OnSysCommand(kAboutCommand); });
+
+    progress_ = new CProgress(this);
+    progress_->Initialize();
+    progress_->hide();
+
+    for (int edit : image::kAddressEdits) HexEdit(edit)->SetText(kInitialAddressText);
+    HexEdit(rc::kInitialValue)->SetDigitCount(image::HexField::kLongDigits);
+    HexEdit(rc::kInitialValue)->SetText(kInitialValueText);
+    HexEdit(rc::kStep)->SetDigitCount(image::HexField::kLongDigits);
+    HexEdit(rc::kStep)->SetText(kInitialStepText);
+
+    link_ = std::make_unique<burner::BurnerLink>(transport_, events_, [this] { return InputsForLink(); });
+
+    load_ = catalogue::LoadCatalogue(programDirectory_);
+    workbench_ = std::make_unique<image::Workbench>(programDirectory_, load_.catalogue,
+                                                    [this](std::string_view text) { ReportStatus(text); });
+    const auto& entries = load_.catalogue.Entries();
+    for (std::size_t position = 0; position < entries.size(); ++position)
+        ComboInsert(rc::kChipList, static_cast<int>(position), dialog::FromUtf8(entries[position].name));
+    if (load_.initialSelection) {
+        SetComboSelection(rc::kChipList, static_cast<int>(*load_.initialSelection));
+        workbench_->SelectInitialChip(*load_.initialSelection);
+    }
+
+    EnableControl(id::kDownloadButton, false);
+    EnableControl(id::kChipChecksumButton, false);
+    StateToControls();
+    ApplyRollingCodeStates();
+    // Device-interface notifications are not needed: the probe alone decides presence.
+    link_->ProbeBurner();
+}
+
+burner::LinkInputs CVerantDlg::InputsForLink() {
+    if (!workbench_) return {};
+    // The link works on its own copy, so that nothing the window does while
+    // packets go out can change what they carry.
+    burner::LinkInputs inputs = burner::LinkInputsFrom(*workbench_);
+    sentImage_.assign(inputs.image.begin(), inputs.image.end());
+    sentPattern_.assign(inputs.testPattern.begin(), inputs.testPattern.end());
+    sentPattern2_.assign(inputs.testPattern2.begin(), inputs.testPattern2.end());
+    inputs.image = sentImage_;
+    inputs.testPattern = sentPattern_;
+    inputs.testPattern2 = sentPattern2_;
+    return inputs;
+}
+
+void CVerantDlg::ReportStatus(std::string_view text) {
+    const image::StatusLog::Update update = statusLog_.Report(text);
+    SetControlText(id::kStatusLog, dialog::FromUtf8(update.text));
+    if (update.scrollLines > 0) ScrollEditLines(id::kStatusLog, update.scrollLines);
+}
+
+void CVerantDlg::ControlsToState() {
+    image::HeaderControls& controls = workbench_->Controls();
+    for (const FlagBox& box : kFlagBoxes) controls.*box.member = IsChecked(box.id);
+    for (std::size_t i = 0; i < image::kAddressCountRadios.size(); ++i)
+        if (IsChecked(image::kAddressCountRadios[i])) controls.addressCountIndex = static_cast<int>(i);
+    for (std::size_t i = 0; i < image::kAddressEdits.size(); ++i)
+        controls.addresses[i].SetText(dialog::ToUtf8(ControlText(image::kAddressEdits[i])));
+    controls.initialValue.SetText(dialog::ToUtf8(ControlText(rc::kInitialValue)));
+    controls.step.SetText(dialog::ToUtf8(ControlText(rc::kStep)));
+}
+
+void CVerantDlg::StateToControls() {
+    const image::HeaderControls& controls = workbench_->Controls();
+    for (const FlagBox& box : kFlagBoxes) SetChecked(box.id, controls.*box.member);
+    const int index = std::clamp(controls.addressCountIndex, 0, 3);
+    for (std::size_t i = 0; i < image::kAddressCountRadios.size(); ++i)
+        SetChecked(image::kAddressCountRadios[i], static_cast<int>(i) == index);
+    for (std::size_t i = 0; i < image::kAddressEdits.size(); ++i)
+        HexEdit(image::kAddressEdits[i])->SetText(controls.addresses[i].Text());
+    HexEdit(rc::kInitialValue)->SetText(controls.initialValue.Text());
+    HexEdit(rc::kStep)->SetText(controls.step.Text());
+    SetControlText(kSourcePathEdit, dialog::FromPath(workbench_->SourcePath()));
+    if (const auto position = workbench_->SelectedPosition())
+        SetComboSelection(rc::kChipList, static_cast<int>(*position));
+    ShowHeaderTexts();
+}
+
+void CVerantDlg::ShowHeaderTexts() {
+    SetControlText(kQvbChecksumText, dialog::FromUtf8(workbench_->QvbChecksumText()));
+    SetControlText(kRomChecksumText, dialog::FromUtf8(workbench_->RomChecksumText()));
+    SetControlText(kConfigurationText, dialog::FromUtf8(workbench_->ConfigurationDisplay()));
+}
+
+void CVerantDlg::ApplyRollingCodeStates() {
+    const image::RollingCodeControlSet set = workbench_->RollingCodeControlStates();
+    std::vector<dialog::ControlState> states;
+    for (const image::ControlState& control : set.controls) {
+        dialog::ControlState state{control.id, control.enabled, control.readOnly, std::nullopt, std::nullopt};
+        if (control.clearedToZero) state.text = image::kClearedAddressText;
+        states.push_back(state);
+    }
+    ApplyControlStates(states);
+}
+
+void CVerantDlg::ApplySettingsStates(std::span<const burner::ControlEnabling> states) {
+    for (const burner::ControlEnabling& state : states) EnableControl(state.id, state.enabled);
+}
+
+// What a load leaves to the controls: the chip list follows the source's kind,
+// the test box the chip's pattern.
+void CVerantDlg::ApplyLoadStates() {
+    EnableControl(rc::kChipList, workbench_->ChipListEnabled());
+    EnableControl(rc::kTestCheckbox, workbench_->TestCheckboxEnabled());
+    ApplyRollingCodeStates();
+}
+
+void CVerantDlg::OnSelectFile() {
+    if (transferRunning_) return;
+    dialog::FileDialogRequest request;
+    request.filter = kSourceFileFilter;
+    request.defaultExtension = "*.qvb";
+    request.initialFileName = "*.qvb";
+    const std::optional<std::filesystem::path> chosen = prompts_.ChooseFileToOpen(request);
+    if (!chosen) return;
+    OpenSource(*chosen);
+}
+
+void CVerantDlg::OpenSource(const std::filesystem::path& path) {
+    if (transferRunning_ || !workbench_) return;
+    ControlsToState();
+    const image::SelectFileReport report = workbench_->SelectSourceFile(path);
+    ReportStatus(report.statusText);
+    if (!report.success) {
+        if (report.messageBoxText) prompts_.Notify(*report.messageBoxText);
+        // A project file may have changed the chip before it was refused.
+        StateToControls();
+        return;
+    }
+    if (report.messageBoxText) prompts_.Notify(*report.messageBoxText);
+    EnableControl(id::kDownloadButton, link_->BurnerPresent());
+    ApplyLoadStates();
+    const auto& controls = workbench_->Controls();
+    const burner::SettingsControlStates settings = burner::ReenabledSettingsControls(burner::SettingsRulesFor(
+        workbench_->PatternAllowsTest(), controls.rollingCodeEnabled, workbench_->SelectedChipName()));
+    ApplySettingsStates(settings);
+    StateToControls();
+}
+
+void CVerantDlg::OnChipChange(int position) {
+    if (position < 0 || !workbench_) return;
+    if (!workbench_->ChangeChip(static_cast<std::size_t>(position))) return;
+    // A failure to record the chip costs only the next start's choice.
+    (void)image::WriteLastSelectedChip(programDirectory_, workbench_->SelectedChipName());
+    StateToControls();
+    if (workbench_->SourceIsHex())
+        ApplyLoadStates();
+    else
+        ApplyRollingCodeStates();
+}
+
+void CVerantDlg::accept() {
+    OnDownload();
+}
+
+void CVerantDlg::OnDownload() {
+    if (!workbench_ || transferRunning_ || link_->DownloadActive() || !IsControlEnabled(id::kDownloadButton))
+        return;
+    ControlsToState();
+    transferRunning_ = true;
+    burner::RunDownloadCommand(*workbench_, *link_, events_);
+    transferRunning_ = false;
+    ShowHeaderTexts();
+}
+
+void CVerantDlg::OnChipChecksum() {
+    if (!workbench_ || link_->DownloadActive()) return;
+    ControlsToState();
+    burner::RunChipChecksumCommand(*workbench_, *link_);
+    ShowHeaderTexts();
+}
+
+void CVerantDlg::OnRollingCodeEnable() {
+    if (link_->DownloadActive()) return;
+    ControlsToState();
+    workbench_->RefreshRollingCodeControls();
+    ApplyRollingCodeStates();
+    StateToControls();
+}
+
+void CVerantDlg::OnAddressCount() {
+    if (link_->DownloadActive()) return;
+    ControlsToState();
+    workbench_->RefreshRollingCodeControls();
+    ApplyRollingCodeStates();
+    StateToControls();
+}
+
+void CVerantDlg::OnSecondaryDialog(const std::function<void()>& open) {
+    if (link_->DownloadActive()) return;
+    ControlsToState();
+    workbench_->BuildHeader();
+    ShowHeaderTexts();
+    if (open) open();
+}
+
+int CVerantDlg::ReceiveOptionBytes() {
+    workbench_->ReceiveOptionBytes();
+    StateToControls();
+    ApplyRollingCodeStates();
+    return 0;
+}
+
+void CVerantDlg::OnSysCommand(int command) {
+    if ((command & ~0xF) != kAboutCommand) return;
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CVerantDlg::closeEvent(QCloseEvent* event) {
+    // The transfer runs inside a handler; the window waits for its end.
+    if (transferRunning_) {
+        event->ignore();
+        return;
+    }
+    if (workbench_) (void)image::WriteLastSelectedChip(programDirectory_, workbench_->SelectedChipName());
+    delete progress_;
+    progress_ = nullptr;
+    dialog::Dialog::closeEvent(event);
+}
+
+void CVerantDlg::contextMenuEvent(QContextMenuEvent* event) {
+    if (systemMenu_) systemMenu_->exec(event->globalPos());
+}
+
+void CVerantDlg::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!transferRunning_ && urls.size() == 1 && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void CVerantDlg::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (transferRunning_ || urls.size() != 1 || !urls.front().isLocalFile()) return;
+    event->acceptProposedAction();
+    OpenSource(dialog::ToPath(urls.front().toLocalFile()));
+}
+
+}  // namespace tovrin::ui

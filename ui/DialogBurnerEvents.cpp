@@ -1,0 +1,80 @@
+#include "ui/DialogBurnerEvents.h"
+
+#include "burner/BurnerCommands.h"
+#include "burner/ControlIds.h"
+#include "image/Workbench.h"
+#include "platform/dialog/TextConversion.h"
+#include "platform/text/GbkText.h"
+#include "ui/CProgress.h"
+#include "ui/CVerantDlg.h"
+
+namespace tovrin::ui {
+
+QuestionKind KindOfQuestion(std::string_view question) {
+    if (question == burner::kOpenShortWarning) return QuestionKind::OpenShortWarning;
+    if (question == burner::kFtProgramQuestion) return QuestionKind::FtProgramConfirm;
+    if (question == image::kOverwriteSourceQuestion) return QuestionKind::OverwriteSource;
+    return QuestionKind::Other;
+}
+
+void DialogBurnerEvents::ReportStatus(std::string_view text) {
+    dialog_.ReportStatus(text);
+}
+
+void DialogBurnerEvents::AddFirmwareVersion(std::string_view text) {
+    dialog_.ComboAdd(burner::control::kFirmwareVersionList, dialog::FromUtf8(text::GbkToUtf8(text)));
+}
+
+void DialogBurnerEvents::SelectFirmwareVersion(int index) {
+    dialog_.SetComboSelection(burner::control::kFirmwareVersionList, index);
+}
+
+void DialogBurnerEvents::ClearFirmwareVersions() {
+    dialog_.ComboReset(burner::control::kFirmwareVersionList);
+}
+
+void DialogBurnerEvents::SetConnectionText(std::string_view text) {
+    dialog_.SetControlText(burner::control::kConnectionText, dialog::FromUtf8(text));
+}
+
+void DialogBurnerEvents::ShowProgress() {
+    if (CProgress* progress = dialog_.Progress()) progress->show();
+}
+
+void DialogBurnerEvents::HideProgress() {
+    if (CProgress* progress = dialog_.Progress()) progress->hide();
+}
+
+void DialogBurnerEvents::SetProgressTotal(int total) {
+    if (CProgress* progress = dialog_.Progress()) progress->SetTotal(total);
+}
+
+void DialogBurnerEvents::SetProgressPosition(int position) {
+    if (CProgress* progress = dialog_.Progress()) progress->ShowPosition(position);
+}
+
+void DialogBurnerEvents::ShowMessage(std::string_view text) {
+    dialog_.Prompts().Notify(text);
+}
+
+bool DialogBurnerEvents::AskYesNo(std::string_view question) {
+    return dialog_.Prompts().Ask(static_cast<int>(KindOfQuestion(question)), question);
+}
+
+void DialogBurnerEvents::EnableButton(int id, bool enabled) {
+    dialog_.EnableControl(id, enabled);
+}
+
+void DialogBurnerEvents::SetSettingsControls(std::span<const burner::ControlEnabling> states) {
+    dialog_.ApplySettingsStates(states);
+}
+
+void DialogBurnerEvents::StopTimer(int timerId) {
+    if (timerId == burner::control::kProbeTimerId) dialog_.ProbeTimer().stop();
+}
+
+void DialogBurnerEvents::StartTimer(int timerId, int periodMs) {
+    if (timerId == burner::control::kProbeTimerId) dialog_.ProbeTimer().start(periodMs);
+}
+
+}  // namespace tovrin::ui
