@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <iostream>
 
-#include "burnersim/BurnerBackend.h"
+#include "burnersim/SimulatorBackend.h"
 #include "platform/dialog/QtPrompts.h"
 #include "platform/dialog/Screenshot.h"
 #include "platform/dialog/TextConversion.h"
-#include "platform/easypod/BurnerBackendChoice.h"
+#include "platform/easypod/BurnerBackends.h"
 #include "platform/system/InstanceLock.h"
 #include "platform/system/ProgramDirectory.h"
 #include "ui/CVerantDlg.h"
@@ -30,7 +30,7 @@ public:
         std::cerr << "tovrin: " << dialog::ToUtf8(dialog::WithLineFeeds(dialog::FromUtf8(text))) << "\n";
     }
     bool Ask(int kind, std::string_view, dialog::PromptIcon) override {
-        return kind != static_cast<int>(QuestionKind::OverwriteSource);
+        return kind != static_cast<int>(image::Question::OverwriteSource);
     }
     std::optional<std::filesystem::path> ChooseFileToOpen(const dialog::FileDialogRequest&) override {
         return std::nullopt;
@@ -71,7 +71,7 @@ int CVerantApp::Run(const std::vector<std::string>& arguments) {
         "--program-dir", options.programDirectory,
         "folder with Device/, Pats/, Version.TXT and LastSelChip.TXT (default: the program's own)");
     cli.add_option("--burner", options.burner,
-                   "usb, usb:SERIAL, sim or sim:SOCKET (default: TOVRIN_BURNER, else usb)");
+                   "usb, usb:SERIAL, usb:/dev/hidrawN, sim or sim:SOCKET (default: TOVRIN_BURNER, else usb)");
     cli.add_option("--screenshot", options.screenshot,
                    "render the window after start (and SOURCE) to this PNG file, then exit");
     cli.add_flag("--download", options.download,
@@ -102,13 +102,19 @@ int CVerantApp::Run(const StartOptions& options) {
         return kExitFailed;
     }
 
-    auto choice = options.burner.empty() ? easypod::BurnerBackendFromEnvironment()
-                                         : easypod::ParseBurnerBackend(options.burner);
-    if (!choice) {
-        std::cerr << "tovrin: --burner: " << choice.error().message << "\n";
+    const easypod::BurnerBackendTable table =
+        burnersim::MakeBurnerBackendTable(usbBackend_, burnersim::SimulatorSettings{});
+    const auto targets = easypod::SelectBurners(easypod::BurnerSelectorText(options.burner), table);
+    if (!targets) {
+        std::cerr << "tovrin: --burner: " << targets.error().message << "\n";
         return kExitUsage;
     }
-    auto backend = burnersim::OpenBurnerBackend(*choice);
+    if (targets->size() != 1) {
+        std::cerr << "tovrin: --burner: the window talks to one burner, and " << targets->size()
+                  << " are chosen\n";
+        return kExitUsage;
+    }
+    auto backend = easypod::OpenBurner(targets->front(), table);
     if (!backend) {
         std::cerr << "tovrin: " << backend.error().message << "\n";
         return kExitFailed;

@@ -4,7 +4,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "platform/easypod/BurnerBackends.h"
 
 namespace tovrin::ui {
 
@@ -30,9 +33,17 @@ struct StartOptions {
 // here and are left out.
 class CVerantApp {
 public:
+    // usbBackend is the real burners' entry of the backend table, which only
+    // the executable gives, since only it links hidapi.
+    explicit CVerantApp(std::optional<easypod::BurnerBackendEntry> usbBackend = std::nullopt)
+        : usbBackend_(std::move(usbBackend)) {}
+
     // Needs a QApplication. Returns the process's exit status.
     int Run(const std::vector<std::string>& arguments);
     int Run(const StartOptions& options);
+
+private:
+    std::optional<easypod::BurnerBackendEntry> usbBackend_;
 };
 
 }  // namespace tovrin::ui

@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "burner/BurnerCommands.h"
-#include "burner/ControlIds.h"
+#include "image/ControlIds.h"
 #include "burner/SettingsControls.h"
 #include "image/RollingCodeControls.h"
 #include "platform/dialog/CHexEdit.h"
@@ -25,8 +25,8 @@ namespace tovrin::ui {
 
 namespace {
 
-namespace id = burner::control;
-namespace rc = image::control;
+namespace id = control;
+namespace rc = control;
 
 constexpr int kSourcePathEdit = 1000;
 constexpr int kSelectFileButton = 1002;
@@ -76,7 +76,7 @@ CVerantDlg::CVerantDlg(MainDialogSetup setup, QWidget* parent)
     // lies between them in the template.
     auto* addressCount = new QButtonGroup(this);
     addressCount->setExclusive(true);
-    for (int radio : image::kAddressCountRadios) {
+    for (int radio : control::kAddressCountRadios) {
         addressCount->addButton(Button(radio));
         connect(Button(radio), &QAbstractButton::clicked, this, &CVerantDlg::OnAddressCount);
     }
@@ -107,7 +107,7 @@ void CVerantDlg::OnInitDialog() {
     progress_->Initialize();
     progress_->hide();
 
-    for (int edit : image::kAddressEdits) HexEdit(edit)->SetText(kInitialAddressText);
+    for (int edit : control::kAddressEdits) HexEdit(edit)->SetText(kInitialAddressText);
     HexEdit(rc::kInitialValue)->SetDigitCount(image::HexField::kLongDigits);
     HexEdit(rc::kInitialValue)->SetText(kInitialValueText);
     HexEdit(rc::kStep)->SetDigitCount(image::HexField::kLongDigits);
@@ -154,25 +154,36 @@ void CVerantDlg::ReportStatus(std::string_view text) {
     if (update.scrollLines > 0) ScrollEditLines(id::kStatusLog, update.scrollLines);
 }
 
+// The controls' values become the Workbench's through the same operations a
+// command line uses; a control the Workbench refuses could not have changed.
 void CVerantDlg::ControlsToState() {
-    image::HeaderControls& controls = workbench_->Controls();
-    for (const FlagBox& box : kFlagBoxes) controls.*box.member = IsChecked(box.id);
-    for (std::size_t i = 0; i < image::kAddressCountRadios.size(); ++i)
-        if (IsChecked(image::kAddressCountRadios[i])) controls.addressCountIndex = static_cast<int>(i);
-    for (std::size_t i = 0; i < image::kAddressEdits.size(); ++i)
-        controls.addresses[i].SetText(dialog::ToUtf8(ControlText(image::kAddressEdits[i])));
-    controls.initialValue.SetText(dialog::ToUtf8(ControlText(rc::kInitialValue)));
-    controls.step.SetText(dialog::ToUtf8(ControlText(rc::kStep)));
+    const image::HeaderControls& controls = workbench_->Controls();
+    if (IsChecked(id::kRollingCodeEnable) != controls.rollingCodeEnabled)
+        (void)workbench_->SetRollingCodeEnabled(IsChecked(id::kRollingCodeEnable));
+    for (std::size_t i = 0; i < control::kAddressCountRadios.size(); ++i)
+        if (IsChecked(control::kAddressCountRadios[i]) && controls.addressCountIndex != static_cast<int>(i))
+            (void)workbench_->SetAddressCount(static_cast<int>(i) + 1);
+    const auto takeHex = [&](int editId, const image::HexField& field) {
+        const std::string text = dialog::ToUtf8(ControlText(editId));
+        if (text != field.Text()) (void)workbench_->SetHexField(editId, text);
+    };
+    for (std::size_t i = 0; i < control::kAddressEdits.size(); ++i)
+        takeHex(control::kAddressEdits[i], controls.addresses[i]);
+    takeHex(control::kInitialValue, controls.initialValue);
+    takeHex(control::kStep, controls.step);
+    for (const FlagBox& box : kFlagBoxes)
+        if (box.id != id::kRollingCodeEnable && IsChecked(box.id) != controls.*box.member)
+            (void)workbench_->SetFlag(box.id, IsChecked(box.id));
 }
 
 void CVerantDlg::StateToControls() {
     const image::HeaderControls& controls = workbench_->Controls();
     for (const FlagBox& box : kFlagBoxes) SetChecked(box.id, controls.*box.member);
     const int index = std::clamp(controls.addressCountIndex, 0, 3);
-    for (std::size_t i = 0; i < image::kAddressCountRadios.size(); ++i)
-        SetChecked(image::kAddressCountRadios[i], static_cast<int>(i) == index);
-    for (std::size_t i = 0; i < image::kAddressEdits.size(); ++i)
-        HexEdit(image::kAddressEdits[i])->SetText(controls.addresses[i].Text());
+    for (std::size_t i = 0; i < control::kAddressCountRadios.size(); ++i)
+        SetChecked(control::kAddressCountRadios[i], static_cast<int>(i) == index);
+    for (std::size_t i = 0; i < control::kAddressEdits.size(); ++i)
+        HexEdit(control::kAddressEdits[i])->SetText(controls.addresses[i].Text());
     HexEdit(rc::kInitialValue)->SetText(controls.initialValue.Text());
     HexEdit(rc::kStep)->SetText(controls.step.Text());
     SetControlText(kSourcePathEdit, dialog::FromPath(workbench_->SourcePath()));
@@ -278,7 +289,6 @@ void CVerantDlg::OnChipChecksum() {
 void CVerantDlg::OnRollingCodeEnable() {
     if (link_->DownloadActive()) return;
     ControlsToState();
-    workbench_->RefreshRollingCodeControls();
     ApplyRollingCodeStates();
     StateToControls();
 }
@@ -286,7 +296,6 @@ void CVerantDlg::OnRollingCodeEnable() {
 void CVerantDlg::OnAddressCount() {
     if (link_->DownloadActive()) return;
     ControlsToState();
-    workbench_->RefreshRollingCodeControls();
     ApplyRollingCodeStates();
     StateToControls();
 }

@@ -1,7 +1,7 @@
 #include "ui/DialogBurnerEvents.h"
 
 #include "burner/BurnerCommands.h"
-#include "burner/ControlIds.h"
+#include "image/ControlIds.h"
 #include "image/Workbench.h"
 #include "platform/dialog/TextConversion.h"
 #include "platform/text/GbkText.h"
@@ -10,31 +10,24 @@
 
 namespace tovrin::ui {
 
-QuestionKind KindOfQuestion(std::string_view question) {
-    if (question == burner::kOpenShortWarning) return QuestionKind::OpenShortWarning;
-    if (question == burner::kFtProgramQuestion) return QuestionKind::FtProgramConfirm;
-    if (question == image::kOverwriteSourceQuestion) return QuestionKind::OverwriteSource;
-    return QuestionKind::Other;
-}
-
 void DialogBurnerEvents::ReportStatus(std::string_view text) {
     dialog_.ReportStatus(text);
 }
 
 void DialogBurnerEvents::AddFirmwareVersion(std::string_view text) {
-    dialog_.ComboAdd(burner::control::kFirmwareVersionList, dialog::FromUtf8(text::GbkToUtf8(text)));
+    dialog_.ComboAdd(control::kFirmwareVersionList, dialog::FromUtf8(text::GbkToUtf8(text)));
 }
 
 void DialogBurnerEvents::SelectFirmwareVersion(int index) {
-    dialog_.SetComboSelection(burner::control::kFirmwareVersionList, index);
+    dialog_.SetComboSelection(control::kFirmwareVersionList, index);
 }
 
 void DialogBurnerEvents::ClearFirmwareVersions() {
-    dialog_.ComboReset(burner::control::kFirmwareVersionList);
+    dialog_.ComboReset(control::kFirmwareVersionList);
 }
 
 void DialogBurnerEvents::SetConnectionText(std::string_view text) {
-    dialog_.SetControlText(burner::control::kConnectionText, dialog::FromUtf8(text));
+    dialog_.SetControlText(control::kConnectionText, dialog::FromUtf8(text));
 }
 
 void DialogBurnerEvents::ShowProgress() {
@@ -57,8 +50,8 @@ void DialogBurnerEvents::ShowMessage(std::string_view text) {
     dialog_.Prompts().Notify(text);
 }
 
-bool DialogBurnerEvents::AskYesNo(std::string_view question) {
-    return dialog_.Prompts().Ask(static_cast<int>(KindOfQuestion(question)), question);
+bool DialogBurnerEvents::AskYesNo(image::Question kind, std::string_view question) {
+    return dialog_.Prompts().Ask(static_cast<int>(kind), question);
 }
 
 void DialogBurnerEvents::EnableButton(int id, bool enabled) {
@@ -70,11 +63,11 @@ void DialogBurnerEvents::SetSettingsControls(std::span<const burner::ControlEnab
 }
 
 void DialogBurnerEvents::StopTimer(int timerId) {
-    if (timerId == burner::control::kProbeTimerId) dialog_.ProbeTimer().stop();
+    if (timerId == control::kProbeTimerId) dialog_.ProbeTimer().stop();
 }
 
 void DialogBurnerEvents::StartTimer(int timerId, int periodMs) {
-    if (timerId == burner::control::kProbeTimerId) dialog_.ProbeTimer().start(periodMs);
+    if (timerId == control::kProbeTimerId) dialog_.ProbeTimer().start(periodMs);
 }
 
 }  // namespace tovrin::ui

@@ -6,10 +6,6 @@ namespace tovrin::ui {
 
 class CVerantDlg;
 
-// Question kinds the main window puts through the prompts service.
-enum class QuestionKind : int { OpenShortWarning = 1, FtProgramConfirm = 2, OverwriteSource = 3, Other = 0 };
-QuestionKind KindOfQuestion(std::string_view question);
-
 // The burner link as it shows itself in the main window.
 class DialogBurnerEvents final : public burner::BurnerEvents {
 public:
@@ -25,7 +21,7 @@ public:
     void SetProgressTotal(int total) override;
     void SetProgressPosition(int position) override;
     void ShowMessage(std::string_view text) override;
-    bool AskYesNo(std::string_view question) override;
+    bool AskYesNo(image::Question kind, std::string_view question) override;
     void EnableButton(int id, bool enabled) override;
     void SetSettingsControls(std::span<const burner::ControlEnabling> states) override;
     void StopTimer(int timerId) override;

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/easypod/hidapi/UsbBackend.h"
 #include "ui/CVerantApp.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +10,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tovrin"));
     // QApplication has taken its own options out of argv by now.
     const std::vector<std::string> arguments(argv, argv + argc);
-    tovrin::ui::CVerantApp app;
+    tovrin::ui::CVerantApp app(tovrin::easypod::UsbBurnerBackend());
     return app.Run(arguments);
 }

@@ -25,7 +25,7 @@ namespace {
 class ConfirmingPrompts final : public tovrin::dialog::ScriptedPrompts {
 public:
     bool Ask(int kind, std::string_view, tovrin::dialog::PromptIcon) override {
-        return kind != static_cast<int>(tovrin::ui::QuestionKind::OverwriteSource);
+        return kind != static_cast<int>(tovrin::image::Question::OverwriteSource);
     }
 };
 

@@ -19,7 +19,7 @@ using tovrin::dialog::AskedPrompt;
 using tovrin::testing::Devices;
 using tovrin::testing::MainWindowHarness;
 using tovrin::ui::CVerantDlg;
-using tovrin::ui::QuestionKind;
+using tovrin::image::Question;
 
 namespace {
 
@@ -45,11 +45,11 @@ void SelectFile(MainWindowHarness& harness, std::optional<std::filesystem::path>
     QTest::mouseClick(harness.window->Button(1002), Qt::LeftButton);
 }
 
-std::vector<QuestionKind> QuestionsAsked(const MainWindowHarness& harness) {
-    std::vector<QuestionKind> kinds;
+std::vector<Question> QuestionsAsked(const MainWindowHarness& harness) {
+    std::vector<Question> kinds;
     for (const AskedPrompt& prompt : harness.prompts.Asked())
         if (prompt.type == AskedPrompt::Type::Question)
-            kinds.push_back(static_cast<QuestionKind>(prompt.kind));
+            kinds.push_back(static_cast<Question>(prompt.kind));
     return kinds;
 }
 
@@ -204,11 +204,11 @@ private slots:
         if (!testAndProgram) harness.prompts.QueueAnswer(false);
         QTest::mouseClick(window.Button(1), Qt::LeftButton);
 
-        const std::vector<QuestionKind> asked = QuestionsAsked(harness);
+        const std::vector<Question> asked = QuestionsAsked(harness);
         QVERIFY(!asked.empty());
-        QCOMPARE(asked.back(), QuestionKind::OverwriteSource);
-        if (testAndProgram) QCOMPARE(asked[asked.size() - 2], QuestionKind::FtProgramConfirm);
-        if (asked.size() == 3) QCOMPARE(asked.front(), QuestionKind::OpenShortWarning);
+        QCOMPARE(asked.back(), Question::OverwriteSource);
+        if (testAndProgram) QCOMPARE(asked[asked.size() - 2], Question::FtProgramConfirm);
+        if (asked.size() == 3) QCOMPARE(asked.front(), Question::OpenShortWarning);
 
         const int imagePackets = static_cast<int>(window.Workbench().ImageBlockCount());
         QCOMPARE(captions.size(), imagePackets);
