@@ -23,8 +23,7 @@ bool OpenShortTestOff(const image::Workbench& workbench) {
 
 }  // namespace
 
-DownloadCommandResult RunDownloadCommand(image::Workbench& workbench, BurnerLink& link,
-                                         BurnerEvents& events) {
+DownloadCommandResult ConfirmDownload(image::Workbench& workbench, BurnerEvents& events) {
     workbench.BuildHeader();
     if (OpenShortTestOff(workbench) && !events.AskYesNo(kOpenShortWarning))
         return DownloadCommandResult::Declined;
@@ -33,12 +32,22 @@ DownloadCommandResult RunDownloadCommand(image::Workbench& workbench, BurnerLink
         return DownloadCommandResult::Declined;
     const auto ask = [&events](std::string_view question) { return events.AskYesNo(question); };
     if (workbench.DecideSave(ask) == image::SaveDecision::Abort) return DownloadCommandResult::SaveFailed;
+    return DownloadCommandResult::Ran;
+}
 
+void StartDownload(BurnerLink& link, BurnerEvents& events) {
     events.EnableButton(control::kDownloadButton, false);
     const SettingsControlStates disabled = DisabledSettingsControls();
     events.SetSettingsControls(disabled);
     link.SetDownloadActive(true);
     link.ExecuteBurnerCommand(CMD_DOWNLOAD);
+}
+
+DownloadCommandResult RunDownloadCommand(image::Workbench& workbench, BurnerLink& link,
+                                         BurnerEvents& events) {
+    const DownloadCommandResult confirmed = ConfirmDownload(workbench, events);
+    if (confirmed != DownloadCommandResult::Ran) return confirmed;
+    StartDownload(link, events);
     return DownloadCommandResult::Ran;
 }
 

@@ -82,6 +82,7 @@ void BurnerLink::ExecuteBurnerCommand(uint8_t code) {
 
 ExchangeOutcome BurnerLink::RunFixedRequest(uint8_t code) {
     const std::size_t replyLength = FixedRequestFor(code)->replyLength;
+    if (code == CMD_CHIP_CHECKSUM) chipChecksum_.reset();
     const std::size_t requestLength = BuildFixedRequest(packet_, code);
     easypod::WriteData(&record_, packet_.data(), static_cast<uint32_t>(requestLength), nullptr);
     uint32_t received = 0;
@@ -104,7 +105,8 @@ ExchangeOutcome BurnerLink::RunFixedRequest(uint8_t code) {
             break;
         }
         case CMD_CHIP_CHECKSUM:
-            events_.ReportStatus(FormatChipChecksumReport(DecodeChipChecksum(packet_)));
+            chipChecksum_ = DecodeChipChecksum(packet_);
+            events_.ReportStatus(FormatChipChecksumReport(*chipChecksum_));
             break;
         default:
             break;
@@ -119,6 +121,8 @@ ExchangeOutcome BurnerLink::RunDownload() {
     const std::size_t patternPackets = inputs.testPattern.size() / kBlockBytes;
     const std::size_t pattern2Packets = inputs.testPattern2.size() / kBlockBytes;
     const std::size_t totalPackets = imagePackets + patternPackets + pattern2Packets;
+    packetsAccepted_ = 0;
+    packetsResent_ = 0;
     if (totalPackets == 0 || !downloadActive_) return ExchangeOutcome::NothingSent;
 
     std::size_t index = 0;
@@ -159,6 +163,7 @@ ExchangeOutcome BurnerLink::RunDownload() {
             return EndDownloadFailed(ExchangeOutcome::NoReply, kBurnerDidNotAnswer);
 
         if (IsPacketAccepted(packet_)) {
+            ++packetsAccepted_;
             if (index + 1 == totalPackets) {
                 events_.ReportStatus(kDownloadSucceeded);
                 downloadActive_ = false;
@@ -172,6 +177,7 @@ ExchangeOutcome BurnerLink::RunDownload() {
             return EndDownloadFailed(ExchangeOutcome::Refused, kBurnerKeptRefusing);
         } else {
             ++resends;
+            ++packetsResent_;
         }
     }
     return ExchangeOutcome::NothingSent;

@@ -79,6 +79,12 @@ public:
     std::optional<ExchangeOutcome> LastOutcome() const { return lastOutcome_; }
     // The identity of the last burner-id reply.
     std::optional<uint32_t> BurnerId() const { return burnerId_; }
+    // The last chip-checksum reply decoded whole.
+    const std::optional<ChipChecksumReply>& LastChipChecksum() const { return chipChecksum_; }
+    // Packets the burner accepted and refused packets sent again, in the
+    // latest download.
+    std::size_t PacketsAccepted() const { return packetsAccepted_; }
+    std::size_t PacketsResent() const { return packetsResent_; }
 
     const BurnerPacket& Packet() const { return packet_; }
 
@@ -97,6 +103,9 @@ private:
     uint32_t lastConnectResult_ = easypod::kPodNotFound;
     std::optional<ExchangeOutcome> lastOutcome_;
     std::optional<uint32_t> burnerId_;
+    std::optional<ChipChecksumReply> chipChecksum_;
+    std::size_t packetsAccepted_ = 0;
+    std::size_t packetsResent_ = 0;
 };
 
 }  // namespace tovrin::burner
