@@ -4,27 +4,40 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "burner/BurnerCommands.h"
 #include "burner/BurnerLink.h"
+#include "burner/ChipChecksumCheck.h"
 #include "burner/Protocol.h"
 #include "burnersim/BurnerBackend.h"
 #include "cli/ConsoleBurnerEvents.h"
+#include "cli/GangConsole.h"
 #include "cli/HeaderSettings.h"
 #include "cli/TextFormat.h"
 #include "cli/WorkbenchSession.h"
+#include "image/ImageHeader.h"
 #include "platform/easypod/BurnerBackendChoice.h"
 #include "platform/easypod/EasyPod.h"
 #include "platform/easypod/HidapiTransport.h"
+#include "platform/text/GbkText.h"
+#include "production/AuditLog.h"
+#include "production/GangMember.h"
+#include "production/OperationRecord.h"
+#include "production/SerialLedger.h"
+#include "production/SourceDigest.h"
 
 namespace tovrin::cli {
 namespace {
 
-using burner::ExchangeOutcome;
 using nlohmann::ordered_json;
 
 struct BackendOptions {
@@ -44,6 +57,20 @@ struct SessionOptions {
     bool yes = false;
     bool save = false;
     bool json = false;
+    bool strict = false;
+};
+
+struct DownloadOptions {
+    SessionOptions session;
+    bool verify = false;
+    std::string log;
+    std::string serialLedger;
+    uint32_t serialBlock = 0;
+};
+
+struct ChecksumOptions {
+    SessionOptions session;
+    std::string log;
 };
 
 std::unique_ptr<burnersim::BurnerBackend> OpenBackend(CliContext& context, const BackendOptions& options) {
@@ -80,40 +107,7 @@ std::unique_ptr<burnersim::BurnerBackend> OpenBackend(CliContext& context, const
 
 // A probe that finds no burner: say why as precisely as we can.
 void FailNoBurner(CliContext& context, const burner::BurnerLink& link) {
-    if (link.LastConnectResult() == easypod::kPodAccessDenied) {
-        context.Fail(
-            kExitFailed,
-            "a burner is attached but this user may not open its hidraw node; install the udev rule " +
-                std::string(easypod::kBurnerUdevRuleFile) + " (cmake --install puts it in " +
-                std::string(easypod::kUdevRulesDirectory) + "), then re-plug the burner");
-        return;
-    }
-    context.Fail(kExitFailed, "no burner answers");
-}
-
-const char* OutcomeText(ExchangeOutcome outcome) {
-    switch (outcome) {
-        case ExchangeOutcome::Completed:
-            return "completed";
-        case ExchangeOutcome::NotConnected:
-            return "the burner could not be opened";
-        case ExchangeOutcome::NoReply:
-            return "the burner did not answer in time";
-        case ExchangeOutcome::WriteFailed:
-            return "the burner went away during the transfer";
-        case ExchangeOutcome::Refused:
-            return "the burner kept refusing a packet";
-        case ExchangeOutcome::NothingSent:
-            return "there was nothing to send";
-    }
-    return "failed";
-}
-
-bool CheckOutcome(CliContext& context, const burner::BurnerLink& link) {
-    auto outcome = link.LastOutcome();
-    if (outcome && *outcome == ExchangeOutcome::Completed) return true;
-    context.Fail(kExitFailed, outcome ? OutcomeText(*outcome) : "no exchange ran");
-    return false;
+    context.Fail(kExitFailed, production::NoBurnerMessage(link.LastConnectResult()));
 }
 
 // The link as the main dialog holds it after its first probe found a burner
@@ -169,7 +163,15 @@ std::unique_ptr<WorkbenchSession> PrepareSession(CliContext& context, const Sess
     auto session = std::make_unique<WorkbenchSession>(context);
     if (!options.chip.empty() && !session->ChangeChip(options.chip)) return nullptr;
     if (!options.source.empty()) {
-        if (!session->SelectSource(options.source)) return nullptr;
+        image::SelectFileReport report;
+        if (!session->SelectSource(options.source, &report)) return nullptr;
+        for (const std::string& warning : report.warnings) context.err << "tovrin-cli: " << warning << "\n";
+        if (options.strict && !report.warnings.empty()) {
+            context.Fail(kExitFailed, "--strict: " + options.source + " loads with " +
+                                          std::to_string(report.warnings.size()) +
+                                          " warning(s); nothing was sent");
+            return nullptr;
+        }
     } else if (sourceRequired) {
         context.Fail(kExitUsage, "--source is required");
         return nullptr;
@@ -181,51 +183,296 @@ std::unique_ptr<WorkbenchSession> PrepareSession(CliContext& context, const Sess
     return session;
 }
 
-void Download(CliContext& context, const BackendOptions& backendOptions, const SessionOptions& options) {
-    auto session = PrepareSession(context, options, true);
-    if (!session) return;
-    image::Workbench& workbench = session->workbench();
-    auto probed = ProbeLink(context, backendOptions,
-                            std::make_unique<ConsoleBurnerEvents>(context.out, context.err,
-                                                                  ConsoleAnswers{options.yes, options.save},
-                                                                  ::isatty(STDOUT_FILENO) == 1),
-                            [&workbench] { return burner::LinkInputsFrom(workbench); });
-    if (!probed) return;
-    switch (burner::RunDownloadCommand(workbench, *probed->link, *probed->events)) {
-        case burner::DownloadCommandResult::Declined:
-            context.exitCode = kExitFailed;
-            return;
-        case burner::DownloadCommandResult::SaveFailed:
-            context.Fail(kExitFailed, "the project file could not be written; nothing was sent");
-            return;
-        case burner::DownloadCommandResult::Ran:
-            CheckOutcome(context, *probed->link);
-            return;
+// The burners one command works on, each with its own backend and member.
+struct Gang {
+    std::vector<std::unique_ptr<burnersim::BurnerBackend>> backends;
+    std::unique_ptr<GangConsole> console;
+    ConsoleBurnerEvents* soleEvents = nullptr;  // a single burner prints as before
+    std::vector<std::unique_ptr<burner::BurnerEvents>> events;
+    std::vector<std::unique_ptr<production::GangMember>> members;
+
+    std::vector<production::GangMember*> Members() const {
+        std::vector<production::GangMember*> all;
+        for (const auto& m : members) all.push_back(m.get());
+        return all;
     }
+    std::vector<production::GangMember*> Present() const {
+        std::vector<production::GangMember*> present;
+        for (const auto& m : members)
+            if (m->Outcome().present) present.push_back(m.get());
+        return present;
+    }
+};
+
+// The selectors of --burner (else TOVRIN_BURNER, else usb).
+std::vector<std::string> BurnerSelectors(const BackendOptions& options) {
+    std::string text = options.burner;
+    if (text.empty()) {
+        const char* variable = std::getenv(easypod::kBurnerBackendVariable);
+        text = variable != nullptr && *variable != '\0' ? variable : "usb";
+    }
+    return {text};
 }
 
-void ChipChecksum(CliContext& context, const BackendOptions& backendOptions, const SessionOptions& options) {
-    auto session = PrepareSession(context, options, false);
+std::optional<Gang> OpenGang(CliContext& context, const BackendOptions& options, bool progressLines,
+                             bool quietSole) {
+    Gang gang;
+    const std::vector<std::string> selectors = BurnerSelectors(options);
+    for (const std::string& selector : selectors) {
+        BackendOptions one = options;
+        one.burner = selector;
+        auto backend = OpenBackend(context, one);
+        if (!backend) return std::nullopt;
+        gang.backends.push_back(std::move(backend));
+    }
+    const bool live = ::isatty(STDOUT_FILENO) == 1;
+    if (selectors.size() > 1)
+        gang.console = std::make_unique<GangConsole>(context.out, context.err, selectors, live);
+    for (std::size_t i = 0; i < selectors.size(); ++i) {
+        if (gang.console) {
+            gang.events.push_back(gang.console->EventsFor(i));
+        } else {
+            auto sole = std::make_unique<ConsoleBurnerEvents>(context.out, context.err, ConsoleAnswers{},
+                                                              progressLines && live, quietSole);
+            gang.soleEvents = sole.get();
+            gang.events.push_back(std::move(sole));
+        }
+        gang.members.push_back(std::make_unique<production::GangMember>(
+            selectors[i], gang.backends[i]->Transport(), *gang.events.back()));
+    }
+    return gang;
+}
+
+// Opens the log before anything is sent, so a log that cannot be written
+// stops the command while nothing has happened yet.
+std::optional<std::optional<production::AuditLog>> OpenLog(CliContext& context, const std::string& path) {
+    if (path.empty()) return std::optional<production::AuditLog>();
+    auto log = production::AuditLog::Open(path);
+    if (!log) {
+        context.Fail(kExitFailed, log.error().message + "; nothing was sent");
+        return std::nullopt;
+    }
+    return std::optional<production::AuditLog>(std::move(*log));
+}
+
+// Appends the records; a record that cannot be written fails the command.
+class RecordKeeper {
+public:
+    RecordKeeper(CliContext& context, const std::optional<production::AuditLog>& log,
+                 production::OperationFacts facts)
+        : context_(context), log_(log), facts_(std::move(facts)) {}
+
+    void Keep(const production::GangMember& member, std::span<const uint8_t> image,
+              const std::optional<production::SerialBlock>& block) {
+        if (!log_) return;
+        Status appended = log_->Append(production::MakeAuditRecord(facts_, member, image, block));
+        if (appended) return;
+        std::lock_guard lock(mutex_);
+        failures_.push_back("[" + member.Selector() + "] " + appended.error().message);
+    }
+    // Reports the records that could not be written; false when there were any.
+    bool ReportFailures() {
+        for (const auto& failure : failures_) context_.Fail(kExitFailed, failure);
+        return failures_.empty();
+    }
+
+private:
+    CliContext& context_;
+    const std::optional<production::AuditLog>& log_;
+    production::OperationFacts facts_;
+    std::mutex mutex_;
+    std::vector<std::string> failures_;
+};
+
+production::OperationFacts FactsFor(CliContext& context, const std::string& operation,
+                                    const image::Workbench& workbench, const std::string& source,
+                                    bool logging) {
+    production::OperationFacts facts{operation, workbench.SelectedChipName(), std::nullopt, std::nullopt};
+    if (source.empty()) return facts;
+    facts.source = source;
+    if (!logging) return facts;
+    auto digest = production::FileSha256(source, image::kMaxSourceFileBytes);
+    if (digest) {
+        facts.sourceSha256 = *digest;
+    } else {
+        context.err << "tovrin-cli: " << digest.error().message << "\n";
+    }
+    return facts;
+}
+
+// A burner's text in the table: control characters as \xNN, so that a
+// firmware string cannot move the cursor or break the columns.
+std::string Printable(const std::string& text) {
+    std::string shown;
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            shown += escaped;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
+void PrintSummary(CliContext& context, const Gang& gang) {
+    context.out << "\n"
+                << PadRight("burner", 28) << PadRight("identity", 10) << PadRight("firmware", 20)
+                << PadRight("outcome", 8) << PadRight("packets", 9) << PadRight("resends", 9) << "seconds\n";
+    for (const auto& member : gang.members) {
+        const production::BurnerOutcome& o = member->Outcome();
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.2f", static_cast<double>(o.elapsed.count()) / 1000.0);
+        context.out << PadRight(member->Selector(), 28)
+                    << PadRight(o.burnerId ? Hex(*o.burnerId, 8) : "-", 10)
+                    << PadRight(o.firmware ? Printable(text::GbkToUtf8(*o.firmware)) : "-", 20)
+                    << PadRight(o.ok ? "ok" : "FAILED", 8) << PadRight(std::to_string(o.packets), 9)
+                    << PadRight(std::to_string(o.resends), 9) << seconds << "\n";
+    }
+    for (const auto& member : gang.members)
+        if (!member->Outcome().ok)
+            context.err << "tovrin-cli: [" << member->Selector() << "] " << member->Outcome().message << "\n";
+}
+
+// Per-burner images: each gets the ledger's block as its rolling-code start.
+std::optional<std::vector<std::optional<production::SerialBlock>>> DrawBlocks(
+    CliContext& context, image::Workbench& workbench, const std::vector<production::GangMember*>& present,
+    const DownloadOptions& options) {
+    std::vector<std::optional<production::SerialBlock>> blocks(present.size());
+    if (options.serialLedger.empty()) return blocks;
+    const image::DecodedHeader h = image::DecodeHeader(workbench.WorkingHeader());
+    if (!h.rollingCode) {
+        context.Fail(kExitUsage,
+                     "--serial-ledger: the rolling code is disabled (see --rolling-code); nothing was sent");
+        return std::nullopt;
+    }
+    std::vector<production::SerialBlockRequest> requests;
+    for (const auto* member : present) requests.push_back({member->Selector(), member->Outcome().burnerId});
+    auto drawn = production::DrawSerialBlocks(options.serialLedger, requests, options.serialBlock, h.step,
+                                              h.initialValue);
+    if (!drawn) {
+        context.Fail(kExitFailed, drawn.error().message);
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < present.size(); ++i) blocks[i] = (*drawn)[i];
+    return blocks;
+}
+
+void Download(CliContext& context, const BackendOptions& backendOptions, const DownloadOptions& options) {
+    if (options.serialLedger.empty() != (options.serialBlock == 0)) {
+        context.Fail(kExitUsage, "--serial-ledger and --serial-block go together");
+        return;
+    }
+    auto log = OpenLog(context, options.log);
+    if (!log) return;
+    auto session = PrepareSession(context, options.session, true);
     if (!session) return;
     image::Workbench& workbench = session->workbench();
-    auto probed = ProbeLink(
-        context, backendOptions,
-        std::make_unique<ConsoleBurnerEvents>(context.out, context.err, ConsoleAnswers{}, false, true),
-        [&workbench] { return burner::LinkInputsFrom(workbench); });
-    if (!probed) return;
-    const auto& reports = probed->events->Reports();
-    const std::size_t before = reports.size();
-    burner::RunChipChecksumCommand(workbench, *probed->link);
-    if (!CheckOutcome(context, *probed->link)) return;
-    for (std::size_t i = before; i < reports.size(); ++i) context.out << reports[i] << "\n";
-    context.out << "image: 校验和(QVB): " << workbench.QvbChecksumText()
-                << "  校验和(ROM): " << workbench.RomChecksumText() << "\n";
+    auto gang = OpenGang(context, backendOptions, true, false);
+    if (!gang) return;
+    RecordKeeper records(context, *log,
+                         FactsFor(context, "download", workbench, options.session.source, log->has_value()));
+
+    const auto all = gang->Members();
+    production::RunOnEachMember(all, [](production::GangMember& member) { member.Probe(); });
+    const auto present = gang->Present();
+    for (const auto* member : all)
+        if (!member->Outcome().present) records.Keep(*member, workbench.ProgrammingImage(), std::nullopt);
+
+    if (!present.empty()) {
+        ConsoleBurnerEvents questions(context.out, context.err,
+                                      ConsoleAnswers{options.session.yes, options.session.save}, false);
+        switch (burner::ConfirmDownload(workbench, questions)) {
+            case burner::DownloadCommandResult::Declined:
+                context.exitCode = kExitFailed;
+                return;
+            case burner::DownloadCommandResult::SaveFailed:
+                context.Fail(kExitFailed, "the project file could not be written; nothing was sent");
+                return;
+            case burner::DownloadCommandResult::Ran:
+                break;
+        }
+        auto blocks = DrawBlocks(context, workbench, present, options);
+        if (!blocks) return;
+        const image::HexField original = workbench.Controls().initialValue;
+        for (std::size_t i = 0; i < present.size(); ++i) {
+            if ((*blocks)[i]) {
+                workbench.Controls().initialValue.SetValue((*blocks)[i]->start);
+                workbench.BuildHeader();
+            }
+            present[i]->SetInputs(workbench.ProgrammingImage(), workbench.TestPattern(),
+                                  workbench.TestPattern2());
+        }
+        if (!options.serialLedger.empty()) {
+            workbench.Controls().initialValue = original;
+            workbench.BuildHeader();
+        }
+        std::map<const production::GangMember*, std::optional<production::SerialBlock>> blockOf;
+        for (std::size_t i = 0; i < present.size(); ++i) blockOf[present[i]] = (*blocks)[i];
+        production::RunOnEachMember(present, [&](production::GangMember& member) {
+            member.Download(options.verify);
+            records.Keep(member, member.Image(), blockOf[&member]);
+        });
+    }
+
+    if (gang->members.size() > 1) {
+        PrintSummary(context, *gang);
+    } else if (!all[0]->Outcome().ok) {
+        context.Fail(kExitFailed, all[0]->Outcome().message);
+    }
+    for (const auto* member : all)
+        if (!member->Outcome().ok) context.exitCode = kExitFailed;
+    records.ReportFailures();
+}
+
+void ChipChecksum(CliContext& context, const BackendOptions& backendOptions, const ChecksumOptions& options) {
+    auto log = OpenLog(context, options.log);
+    if (!log) return;
+    auto session = PrepareSession(context, options.session, false);
+    if (!session) return;
+    image::Workbench& workbench = session->workbench();
+    auto gang = OpenGang(context, backendOptions, false, true);
+    if (!gang) return;
+    RecordKeeper records(context, *log,
+                         FactsFor(context, "checksum", workbench, options.session.source, log->has_value()));
+    workbench.BuildHeader();
+    const std::vector<uint8_t> reference = workbench.ProgrammingImage();
+    const bool compare = !options.session.source.empty();
+
+    const auto all = gang->Members();
+    production::RunOnEachMember(all, [&](production::GangMember& member) {
+        member.Probe();
+        if (compare) {
+            member.ReadChecksum(std::span<const uint8_t>(reference));
+        } else {
+            member.ReadChecksum(std::nullopt);
+        }
+        records.Keep(member, reference, std::nullopt);
+    });
+
+    if (gang->soleEvents) {
+        const production::BurnerOutcome& o = all[0]->Outcome();
+        if (o.checksum) {
+            context.out << WithLineFeeds(burner::FormatChipChecksumReport(*o.checksum)) << "\n";
+            context.out << "image: 校验和(QVB): " << workbench.QvbChecksumText()
+                        << "  校验和(ROM): " << workbench.RomChecksumText() << "\n";
+        }
+        if (!o.ok) context.Fail(kExitFailed, o.message);
+    } else {
+        PrintSummary(context, *gang);
+    }
+    for (const auto* member : all)
+        if (!member->Outcome().ok) context.exitCode = kExitFailed;
+    records.ReportFailures();
 }
 
 void AddSessionOptions(CLI::App& command, SessionOptions& options, bool sourceRequired) {
     command.add_option("--chip", options.chip, "Change to this chip first, as the chip list would");
     auto* source = command.add_option("--source", options.source, "Intel HEX or QVB project file");
     if (sourceRequired) source->required();
+    command.add_flag("--strict", options.strict,
+                     "Refuse a HEX source that loads with a warning, before anything is sent");
     AddHeaderSettingOptions(command, options.settings);
 }
 
@@ -259,21 +506,33 @@ void AddBurnerLinkCommands(CLI::App& app, CliContext& context) {
     context.OnCommand(burnerCommand,
                       [&context, backend, burnerJson] { IdentifyBurner(context, *backend, *burnerJson); });
 
-    auto download = std::make_shared<SessionOptions>();
+    auto download = std::make_shared<DownloadOptions>();
     CLI::App* downloadCommand = app.add_subcommand(
         "download", "Load a source, build the header and download it with the test patterns");
-    AddSessionOptions(*downloadCommand, *download, true);
-    downloadCommand->add_flag("--yes", download->yes,
+    AddSessionOptions(*downloadCommand, download->session, true);
+    downloadCommand->add_flag("--yes", download->session.yes,
                               "Answer Yes to the open/short and FT+PROGRAM questions");
-    downloadCommand->add_flag("--save", download->save,
+    downloadCommand->add_flag("--save", download->session.save,
                               "Answer Yes to overwriting the source as a project file");
+    // --verify is the header's verify checkbox; this is the host's own check.
+    downloadCommand->add_flag("--verify-download", download->verify,
+                              "Read the burner's checksums back and compare them with the image");
+    downloadCommand->add_option("--log", download->log, "Append one JSON line per burner to FILE");
+    downloadCommand->add_option("--serial-ledger", download->serialLedger,
+                                "Give each burner its own rolling-code start from this ledger file");
+    downloadCommand
+        ->add_option("--serial-block", download->serialBlock,
+                     "Rolling codes per burner taken from the ledger")
+        ->check(CLI::PositiveNumber);
     context.OnCommand(downloadCommand,
                       [&context, backend, download] { Download(context, *backend, *download); });
 
-    auto checksum = std::make_shared<SessionOptions>();
+    auto checksum = std::make_shared<ChecksumOptions>();
     CLI::App* checksumCommand = app.add_subcommand(
-        "checksum", "Build the header, then read the checksums and configuration the burner holds");
-    AddSessionOptions(*checksumCommand, *checksum, false);
+        "checksum",
+        "Read the checksums and configuration the burner holds; with --source, compare them with the image");
+    AddSessionOptions(*checksumCommand, checksum->session, false);
+    checksumCommand->add_option("--log", checksum->log, "Append one JSON line per burner to FILE");
     context.OnCommand(checksumCommand,
                       [&context, backend, checksum] { ChipChecksum(context, *backend, *checksum); });
 }
