@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "catalogue/ChipDefinition.h"
+#include "platform/text/HexDigits.h"
 
 namespace tovrin::image {
 namespace {
 
-constexpr std::string_view kHexDigits = "0123456789ABCDEFabcdef";
 // Fewer characters than this cannot start another record.
 constexpr std::size_t kMinRecordRemainder = 6;
 constexpr std::size_t kRecordPrefixChars = 8;  // count, address, type
@@ -19,40 +19,33 @@ constexpr int kExtendedLinearType = 4;
 constexpr int kFirstAddressType = 2;
 constexpr int kLastAddressType = 5;
 
-bool IsHexDigit(char c) {
-    return kHexDigits.find(c) != std::string_view::npos;
-}
-
-// Digits are read leniently: "0".."9" by their code minus 0x30, any other
-// (upper-cased) character by its code minus 0x37, so stored files that relied
-// on that keep loading the same; the checksum test below flags such records.
-int DigitValue(char c) {
-    int code = static_cast<unsigned char>(c);
-    if (code >= 'a' && code <= 'z') code -= 'a' - 'A';
-    return code <= '9' ? code - 0x30 : code - 0x37;
-}
-
+// Digits are read leniently, so stored files that relied on it keep loading
+// the same; the checksum test flags records holding anything but digits.
 int FieldValue(std::string_view digits) {
     int value = 0;
-    for (char c : digits) value = value * 16 + DigitValue(c);
+    for (char c : digits) value = value * 16 + text::LenientHexDigit(c);
     return value;
 }
 
-bool AllHexDigits(std::string_view text) {
-    for (char c : text) {
-        if (!IsHexDigit(c)) return false;
+int PairValue(const char* pair) {
+    return text::LenientHexDigit(pair[0]) * 16 + text::LenientHexDigit(pair[1]);
+}
+
+std::size_t FindHexDigit(std::string_view text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text::IsHexDigit(text[i])) return i;
     }
-    return true;
+    return std::string_view::npos;
 }
 
 // The bytes of a well-formed record, its checksum included, sum to 0 mod 256.
 bool ChecksumHolds(std::string_view record) {
-    if (record.size() % 2 != 0 || !AllHexDigits(record)) return false;
     unsigned sum = 0;
-    for (std::size_t i = 0; i < record.size(); i += 2) {
-        sum += static_cast<unsigned>(FieldValue(record.substr(i, 2)));
+    for (std::size_t i = 0; i + 1 < record.size(); i += 2) {
+        if (!text::IsHexDigit(record[i]) || !text::IsHexDigit(record[i + 1])) return false;
+        sum += static_cast<unsigned>(PairValue(&record[i]));
     }
-    return (sum & 0xFF) == 0;
+    return record.size() % 2 == 0 && (sum & 0xFF) == 0;
 }
 
 }  // namespace
@@ -65,7 +58,7 @@ HexParseSummary StoreHexRecords(std::string_view text, std::span<uint8_t> image)
     bool extendedBase = false;  // the latest type 02 or 04 named a non-zero base
     std::size_t pos = 0;
     while (text.size() - pos >= kMinRecordRemainder) {
-        const std::size_t start = text.find_first_of(kHexDigits, pos);
+        const std::size_t start = FindHexDigit(text, pos);
         if (start == std::string_view::npos) break;
         if (text.size() - start < kRecordPrefixChars) break;
 
@@ -79,7 +72,7 @@ HexParseSummary StoreHexRecords(std::string_view text, std::span<uint8_t> image)
 
         const std::size_t dataChars = 2 * static_cast<std::size_t>(count);
         if (text.size() - pos < dataChars + 2) break;
-        const std::string_view data = text.substr(pos, dataChars);
+        const char* data = text.data() + pos;
         if (!ChecksumHolds(text.substr(start, kRecordPrefixChars + dataChars + 2))) {
             ++summary.badChecksumRecords;
         }
@@ -91,14 +84,14 @@ HexParseSummary StoreHexRecords(std::string_view text, std::span<uint8_t> image)
         const std::size_t stored =
             first < image.size() ? std::min(image.size() - first, std::size_t(count)) : 0;
         for (std::size_t k = 0; k < stored; ++k) {
-            image[first + k] = static_cast<uint8_t>(FieldValue(data.substr(2 * k, 2)));
+            image[first + k] = static_cast<uint8_t>(PairValue(data + 2 * k));
         }
-        if (!fromAddressRecord.empty())
+        if (!fromAddressRecord.empty() && stored > 0)
             std::fill_n(fromAddressRecord.begin() + static_cast<std::ptrdiff_t>(first), stored,
                         addressRecord);
         summary.bytesBeyondImage += static_cast<std::size_t>(count) - stored;
         if (type == kExtendedSegmentType || type == kExtendedLinearType) {
-            extendedBase = data.find_first_not_of('0') != std::string_view::npos;
+            extendedBase = std::string_view(data, dataChars).find_first_not_of('0') != std::string_view::npos;
         } else if (!addressRecord && extendedBase) {
             summary.extendedAddressBytes += stored;
         }
