@@ -77,20 +77,34 @@ void BurnerLink::ExecuteBurnerCommand(uint8_t code) {
     } else {
         lastOutcome_ = ExchangeOutcome::NotConnected;
     }
+    outcomeByCode_[code] = lastOutcome_;
     events_.StartTimer(control::kProbeTimerId, control::kProbeTimerPeriodMs);
+}
+
+std::optional<ExchangeOutcome> BurnerLink::OutcomeOf(uint8_t code) const {
+    return code < outcomeByCode_.size() ? outcomeByCode_[code] : std::nullopt;
+}
+
+ExchangeOutcome BurnerLink::ReadReply(std::size_t length) {
+    uint32_t received = 0;
+    const uint32_t status =
+        easypod::ReadData(&record_, packet_.data(), static_cast<uint32_t>(length), &received);
+    if (status == easypod::kPodSuccess && received == length) return ExchangeOutcome::Completed;
+    return status == easypod::kPodTimedOut ? ExchangeOutcome::NoReply : ExchangeOutcome::Lost;
 }
 
 ExchangeOutcome BurnerLink::RunFixedRequest(uint8_t code) {
     const std::size_t replyLength = FixedRequestFor(code)->replyLength;
     if (code == CMD_CHIP_CHECKSUM) chipChecksum_.reset();
     const std::size_t requestLength = BuildFixedRequest(packet_, code);
-    easypod::WriteData(&record_, packet_.data(), static_cast<uint32_t>(requestLength), nullptr);
-    uint32_t received = 0;
-    const uint32_t status =
-        easypod::ReadData(&record_, packet_.data(), static_cast<uint32_t>(replyLength), &received);
+    // A request that did not go out has no answer; whatever a read then
+    // found would be shown as one.
+    if (easypod::WriteData(&record_, packet_.data(), static_cast<uint32_t>(requestLength), nullptr) !=
+        easypod::kPodSuccess)
+        return ExchangeOutcome::WriteFailed;
     // Without a whole reply the buffer still holds the request: decoding it
     // would show the request's own bytes as the burner's answer.
-    if (status != easypod::kPodSuccess || received < replyLength) return ExchangeOutcome::NoReply;
+    if (const ExchangeOutcome read = ReadReply(replyLength); read != ExchangeOutcome::Completed) return read;
 
     switch (code) {
         case CMD_FIRMWARE_VERSION:
@@ -154,13 +168,11 @@ ExchangeOutcome BurnerLink::RunDownload() {
             easypod::kPodSuccess)
             return EndDownloadFailed(ExchangeOutcome::WriteFailed, kUsbLostDuringDownload);
 
-        uint32_t received = 0;
-        const uint32_t status = easypod::ReadData(&record_, packet_.data(),
-                                                  static_cast<uint32_t>(kDownloadReplyLength), &received);
         // A missing or short reply leaves the request in the buffer, whose
         // byte 7 may be 0xE0 by chance: it is never an acknowledgement.
-        if (status != easypod::kPodSuccess || received < kDownloadReplyLength)
-            return EndDownloadFailed(ExchangeOutcome::NoReply, kBurnerDidNotAnswer);
+        if (const ExchangeOutcome read = ReadReply(kDownloadReplyLength); read != ExchangeOutcome::Completed)
+            return EndDownloadFailed(
+                read, read == ExchangeOutcome::Lost ? kUsbLostDuringDownload : kBurnerDidNotAnswer);
 
         if (IsPacketAccepted(packet_)) {
             ++packetsAccepted_;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "burner/BurnerEvents.h"
@@ -48,8 +50,9 @@ LinkInputs LinkInputsFrom(const image::Workbench& workbench);
 enum class ExchangeOutcome {
     Completed,     // reply decoded and shown; for a download, the last packet accepted
     NotConnected,  // ConnectPOD failed: nothing sent, nothing shown
-    NoReply,       // the reply did not arrive in time or came short
-    WriteFailed,   // a download packet could not be sent
+    NoReply,       // the reply did not arrive in time
+    Lost,          // the link broke while waiting for the reply: the burner went away
+    WriteFailed,   // the request or a download packet could not be sent
     Refused,       // the burner kept refusing a download packet
     NothingSent,   // a download with nothing to send, or not marked active
 };
@@ -77,6 +80,10 @@ public:
     // rule easypod::kBurnerUdevRuleFile is missing).
     uint32_t LastConnectResult() const { return lastConnectResult_; }
     std::optional<ExchangeOutcome> LastOutcome() const { return lastOutcome_; }
+    // How the latest exchange with this command code ended (the probe runs two).
+    std::optional<ExchangeOutcome> OutcomeOf(uint8_t code) const;
+    // Why the latest exchange failed, in the transport's words.
+    std::string LastError() const { return record_.LastError(); }
     // The identity of the last burner-id reply.
     std::optional<uint32_t> BurnerId() const { return burnerId_; }
     // The last chip-checksum reply decoded whole.
@@ -92,6 +99,8 @@ private:
     ExchangeOutcome RunFixedRequest(uint8_t code);
     ExchangeOutcome RunDownload();
     ExchangeOutcome EndDownloadFailed(ExchangeOutcome outcome, std::string_view message);
+    // Reads a whole reply of length bytes into the packet.
+    ExchangeOutcome ReadReply(std::size_t length);
     void EnableSettingsControls(const SettingsRules& rules);
 
     easypod::PodRecord record_;
@@ -102,6 +111,7 @@ private:
     bool downloadActive_ = false;
     uint32_t lastConnectResult_ = easypod::kPodNotFound;
     std::optional<ExchangeOutcome> lastOutcome_;
+    std::array<std::optional<ExchangeOutcome>, CMD_BURNER_ID + 1> outcomeByCode_{};
     std::optional<uint32_t> burnerId_;
     std::optional<ChipChecksumReply> chipChecksum_;
     std::size_t packetsAccepted_ = 0;

@@ -93,6 +93,9 @@ HidReport BurnerFirmware::AnswerFixed(const HidReport& request, uint8_t code) co
                             2);
                 std::memcpy(reply.data() + burner::kQvbChecksumOffset, heldImage_.data() + kHeaderQvbChecksum,
                             2);
+                if (settings_.wrongChecksum) {
+                    for (std::size_t i = 0; i < 4; ++i) reply[burner::kRomChecksumOffset + i] ^= 0xFF;
+                }
             } else {
                 std::memset(reply.data() + burner::kConfigurationWordsOffset, 0,
                             burner::kChipChecksumReplyLength - burner::kConfigurationWordsOffset);
@@ -102,6 +105,16 @@ HidReport BurnerFirmware::AnswerFixed(const HidReport& request, uint8_t code) co
             break;
     }
     return reply;
+}
+
+void BurnerFirmware::EndSession() {
+    // Without this, a download of a multiple of 2048 packets leaves the next
+    // expected address at 0 again, and the next download's first packet
+    // would be taken for a continuation of the last one's patterns.
+    nextPacket_ = 0;
+    receiving_.clear();
+    receivingPatterns_ = false;
+    refusalsOfThisPacket_ = 0;
 }
 
 bool BurnerFirmware::TakePacket(const HidReport& request, std::size_t dataLength) {

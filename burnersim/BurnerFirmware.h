@@ -22,6 +22,9 @@ struct FirmwareSettings {
     uint32_t burnerId = kDefaultBurnerId;
     // Each download packet is refused this many times before it is taken.
     uint32_t refusalsPerPacket = 0;
+    // The chip-checksum reply then disagrees with the image held, as a
+    // burner whose memory lost the download would answer.
+    bool wrongChecksum = false;
 };
 
 // Receives one log line per request block: its bytes as upper-case hex.
@@ -39,6 +42,10 @@ public:
     // The reply to a request, or nullopt when the firmware stays silent (a
     // fixed request with a wrong check value, an unknown command or start byte).
     std::optional<easypod::HidReport> Receive(const easypod::HidReport& request);
+
+    // The host closed the device: a download it had not finished is dropped,
+    // and the next packet must start a new one at address 0.
+    void EndSession();
 
     // The last image received whole (its end-marked packet taken) and the
     // pattern bytes that followed it, both test patterns in a row.

@@ -4,15 +4,12 @@
 
 #include <CLI/CLI.hpp>
 #include <atomic>
-#include <charconv>
 #include <iostream>
-#include <memory>
-#include <optional>
 #include <string>
 
-#include "burnersim/BurnerFirmware.h"
-#include "burnersim/RequestLogFile.h"
+#include "burnersim/SimulatorBackend.h"
 #include "burnersim/SimulatorDaemon.h"
+#include "burnersim/SimulatorSwitchOptions.h"
 
 namespace {
 
@@ -22,56 +19,25 @@ void RequestStop(int) {
     stopRequested.store(true);
 }
 
-std::optional<uint32_t> ParseHexId(std::string text) {
-    if (text.starts_with("0x") || text.starts_with("0X")) text.erase(0, 2);
-    if (text.empty() || text.size() > 8) return std::nullopt;
-    uint32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"Burner simulator daemon: serves the burner's firmware model on a Unix socket"};
     std::string socketPath;
-    std::string firmwareText{tovrin::burnersim::kDefaultFirmwareVersion};
-    std::string idText;
-    std::string logPath;
-    uint32_t refusals = 0;
-    std::optional<uint64_t> unplugAfter;
-    uint32_t latencyMs = 0;
+    tovrin::burnersim::SimulatorSwitches switches;
     app.add_option("--socket", socketPath, "Socket to listen on")->required();
-    app.add_option("--firmware", firmwareText, "Firmware version text (35 bytes are sent at most)");
-    app.add_option("--id", idText, "Burner identity, hexadecimal");
-    app.add_option("--log", logPath, "Append one line of hex per request block received");
-    app.add_option("--refuse", refusals, "Refuse every download packet this many times");
-    app.add_option("--unplug-after", unplugAfter, "Unplug after this many request blocks");
-    app.add_option("--latency-ms", latencyMs, "Time each report takes, in milliseconds");
+    tovrin::burnersim::AddSimulatorSwitches(app, switches, "", "Simulated burner");
     CLI11_PARSE(app, argc, argv);
 
-    tovrin::burnersim::FirmwareSettings settings;
-    settings.firmwareVersion = firmwareText;
-    settings.refusalsPerPacket = refusals;
-    if (!idText.empty()) {
-        const auto id = ParseHexId(idText);
-        if (!id) {
-            std::cerr << "tovrin-burnersim: --id wants up to 8 hexadecimal digits, not " << idText << "\n";
-            return 2;
-        }
-        settings.burnerId = *id;
+    const auto settings = tovrin::burnersim::SettingsFromSwitches(switches);
+    if (!settings) {
+        std::cerr << "tovrin-burnersim: --" << settings.error().message << "\n";
+        return 2;
     }
-    tovrin::burnersim::BurnerFirmware firmware(settings);
-    std::unique_ptr<tovrin::burnersim::RequestLogFile> log;
-    if (!logPath.empty()) {
-        auto opened = tovrin::burnersim::RequestLogFile::Open(logPath);
-        if (!opened) {
-            std::cerr << "tovrin-burnersim: " << opened.error().message << "\n";
-            return 1;
-        }
-        log = std::move(*opened);
-        firmware.SetRequestLog(log->Sink());
+    auto burner = tovrin::burnersim::SimulatedBurner::Make(*settings);
+    if (!burner) {
+        std::cerr << "tovrin-burnersim: " << burner.error().message << "\n";
+        return 1;
     }
 
     struct sigaction action {};
@@ -82,9 +48,7 @@ int main(int argc, char** argv) {
 
     tovrin::burnersim::DaemonOptions options;
     options.socketPath = socketPath;
-    options.unplugAfterRequests = unplugAfter;
-    options.latencyPerReport = std::chrono::milliseconds(latencyMs);
-    const auto served = tovrin::burnersim::ServeBurner(options, firmware, stopRequested);
+    const auto served = tovrin::burnersim::ServeBurner(options, (*burner)->Transport(), stopRequested);
     if (!served) {
         std::cerr << "tovrin-burnersim: " << served.error().message << "\n";
         return 1;

@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include <thread>
 
 namespace tovrin::burnersim {
 
@@ -17,6 +16,9 @@ namespace {
 
 // How often a waiting daemon looks at the stop flag.
 constexpr int kStopCheckMs = 100;
+
+const easypod::HidDeviceMatch kBurner{easypod::kBurnerVendorId, easypod::kBurnerProductId,
+                                      easypod::kBurnerDeviceIndex};
 
 class FileDescriptor {
 public:
@@ -45,13 +47,45 @@ bool WaitReadable(int fd, const std::atomic<bool>& stop) {
     return false;
 }
 
-void Sleep(std::chrono::milliseconds latency) {
-    if (latency.count() > 0) std::this_thread::sleep_for(latency);
+// After a failure: a device that opens again was only disturbed.
+bool StillAttached(easypod::HidTransport& device) {
+    device.Close();
+    const bool attached = device.Open(kBurner) == easypod::HidOpenStatus::Opened;
+    device.Close();
+    return attached;
+}
+
+enum class Served { HostLeft, DeviceGone, Stopped };
+
+// Pumps one host connection; the device is open for its length.
+Served Pump(int host, easypod::HidTransport& device, const DaemonOptions& options,
+            const std::atomic<bool>& stop) {
+    easypod::HidReport report;
+    easypod::HidReport reply;
+    while (WaitReadable(host, stop)) {
+        report.fill(0);
+        const ssize_t got = ::recv(host, report.data(), report.size(), 0);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return Served::HostLeft;
+        if (!device.WriteReport(report, options.replyTimeout))
+            return StillAttached(device) ? Served::HostLeft : Served::DeviceGone;
+        switch (device.ReadReport(reply, options.replyTimeout)) {
+            case easypod::HidReadStatus::Received:
+                if (::send(host, reply.data(), reply.size(), MSG_NOSIGNAL) < 0) return Served::HostLeft;
+                break;
+            case easypod::HidReadStatus::TimedOut:
+                break;  // no answer, or a late one: the host times out by itself
+            case easypod::HidReadStatus::Failed:
+                return StillAttached(device) ? Served::HostLeft : Served::DeviceGone;
+        }
+    }
+    return Served::Stopped;
 }
 
 }  // namespace
 
-Status ServeBurner(const DaemonOptions& options, BurnerFirmware& firmware, const std::atomic<bool>& stop) {
+Status ServeBurner(const DaemonOptions& options, easypod::HidTransport& device,
+                   const std::atomic<bool>& stop) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const std::string path = options.socketPath.string();
@@ -74,28 +108,16 @@ Status ServeBurner(const DaemonOptions& options, BurnerFirmware& firmware, const
         return Error{std::string("listen: ") + std::strerror(errno)};
     }
 
-    uint64_t requests = 0;
-    bool unplugged = false;
-    while (!unplugged && WaitReadable(listener.get(), stop)) {
+    Served served = Served::HostLeft;
+    while (served == Served::HostLeft && WaitReadable(listener.get(), stop)) {
         FileDescriptor host(::accept4(listener.get(), nullptr, nullptr, SOCK_CLOEXEC));
         if (host.get() < 0) continue;
-        easypod::HidReport report;
-        while (WaitReadable(host.get(), stop)) {
-            report.fill(0);
-            const ssize_t got = ::recv(host.get(), report.data(), report.size(), 0);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;  // the host closed the device
-            Sleep(options.latencyPerReport);
-            const auto reply = firmware.Receive(report);
-            if (reply) {
-                Sleep(options.latencyPerReport);
-                if (::send(host.get(), reply->data(), reply->size(), MSG_NOSIGNAL) < 0) break;
-            }
-            if (options.unplugAfterRequests && ++requests >= *options.unplugAfterRequests) {
-                unplugged = true;
-                break;
-            }
+        if (device.Open(kBurner) != easypod::HidOpenStatus::Opened) {
+            served = Served::DeviceGone;
+            break;
         }
+        served = Pump(host.get(), device, options, stop);
+        device.Close();
     }
     listener.Reset();
     ::unlink(path.c_str());

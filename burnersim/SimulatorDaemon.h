@@ -2,27 +2,28 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdint>
 #include <filesystem>
-#include <optional>
 
-#include "burnersim/BurnerFirmware.h"
+#include "platform/easypod/EasyPod.h"
+#include "platform/easypod/HidTransport.h"
 #include "platform/system/Result.h"
 
 namespace tovrin::burnersim {
 
 struct DaemonOptions {
     std::filesystem::path socketPath;
-    // After this many request blocks the burner is pulled out: the daemon
-    // closes the connection, removes its socket and returns.
-    std::optional<uint64_t> unplugAfterRequests;
-    // Time each report takes, once on the way in and once on the way out.
-    std::chrono::milliseconds latencyPerReport{0};
+    // How long the pump waits for the device's reply to each report.
+    std::chrono::milliseconds replyTimeout{easypod::kPodTimeoutMs};
 };
 
-// Serves the firmware on a Unix sequenced-packet socket, one host
-// connection at a time, each message one 64-byte report, until stop is set
-// or the unplug count is reached. The socket file is removed on return.
-Status ServeBurner(const DaemonOptions& options, BurnerFirmware& firmware, const std::atomic<bool>& stop);
+// A socket pump around any transport: each host connection opens the
+// device, every message the host sends is one report written to it, and
+// each reply the device gives goes back as one message. Faults and pacing
+// are the transport's own (a FaultyTransport around the model). When the
+// device cannot be opened again after a failure, it was unplugged: the
+// daemon removes its socket, so hosts find no burner, and returns. It also
+// returns when stop is set.
+Status ServeBurner(const DaemonOptions& options, easypod::HidTransport& device,
+                   const std::atomic<bool>& stop);
 
 }  // namespace tovrin::burnersim

@@ -6,16 +6,22 @@ namespace tovrin::burnersim {
 
 easypod::HidOpenStatus SimulatorTransport::Open(const easypod::HidDeviceMatch& match) {
     Close();
+    lastError_.clear();
     if (match.vendorId != easypod::kBurnerVendorId || match.productId != easypod::kBurnerProductId ||
-        match.index != 1)
+        match.index != 1) {
+        lastError_ = "the simulated burner is not this device";
         return easypod::HidOpenStatus::NotFound;
+    }
     open_ = true;
     return easypod::HidOpenStatus::Opened;
 }
 
 bool SimulatorTransport::WriteReport(const easypod::HidReport& report,
                                      std::chrono::milliseconds /*timeout*/) {
-    if (!open_) return false;
+    if (!open_) {
+        lastError_ = "the simulated burner is not open";
+        return false;
+    }
     const auto reply = firmware_.Receive(report);
     if (!reply) return true;
     if (queued_ == kQueueCapacity) {  // a host that never reads loses the oldest replies
@@ -29,8 +35,14 @@ bool SimulatorTransport::WriteReport(const easypod::HidReport& report,
 
 easypod::HidReadStatus SimulatorTransport::ReadReport(easypod::HidReport& report,
                                                       std::chrono::milliseconds /*timeout*/) {
-    if (!open_) return easypod::HidReadStatus::Failed;
-    if (queued_ == 0) return easypod::HidReadStatus::TimedOut;
+    if (!open_) {
+        lastError_ = "the simulated burner is not open";
+        return easypod::HidReadStatus::Failed;
+    }
+    if (queued_ == 0) {
+        lastError_ = "the simulated burner has no reply waiting";
+        return easypod::HidReadStatus::TimedOut;
+    }
     report = replies_[head_];
     head_ = (head_ + 1) % kQueueCapacity;
     --queued_;
@@ -38,6 +50,7 @@ easypod::HidReadStatus SimulatorTransport::ReadReport(easypod::HidReport& report
 }
 
 void SimulatorTransport::Close() {
+    if (open_) firmware_.EndSession();
     open_ = false;
     head_ = 0;
     queued_ = 0;

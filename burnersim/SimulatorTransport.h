@@ -19,7 +19,9 @@ public:
     // Nothing else can answer in this process, so an empty queue is a
     // time-out at once rather than after waiting for it.
     easypod::HidReadStatus ReadReport(easypod::HidReport& report, std::chrono::milliseconds timeout) override;
+    // Closing ends the firmware's session, as unplugging the cable would.
     void Close() override;
+    std::string LastError() const override { return lastError_; }
 
 private:
     static constexpr std::size_t kQueueCapacity = 4;
@@ -29,6 +31,7 @@ private:
     std::array<easypod::HidReport, kQueueCapacity> replies_{};
     std::size_t head_ = 0;
     std::size_t queued_ = 0;
+    std::string lastError_;
 };
 
 }  // namespace tovrin::burnersim

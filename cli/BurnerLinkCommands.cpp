@@ -5,7 +5,6 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -18,16 +17,16 @@
 #include "burner/BurnerLink.h"
 #include "burner/ChipChecksumCheck.h"
 #include "burner/Protocol.h"
-#include "burnersim/BurnerBackend.h"
+#include "burnersim/SimulatorBackend.h"
+#include "burnersim/SimulatorSwitchOptions.h"
 #include "cli/ConsoleBurnerEvents.h"
 #include "cli/GangConsole.h"
 #include "cli/HeaderSettings.h"
 #include "cli/TextFormat.h"
 #include "cli/WorkbenchSession.h"
 #include "image/ImageHeader.h"
-#include "platform/easypod/BurnerBackendChoice.h"
+#include "platform/easypod/BurnerBackends.h"
 #include "platform/easypod/EasyPod.h"
-#include "platform/easypod/HidapiTransport.h"
 #include "platform/text/GbkText.h"
 #include "production/AuditLog.h"
 #include "production/GangMember.h"
@@ -38,17 +37,16 @@
 namespace tovrin::cli {
 namespace {
 
+using burner::ExchangeOutcome;
 using nlohmann::ordered_json;
 
 struct BackendOptions {
     std::string burner;  // empty: TOVRIN_BURNER, else usb
-    std::string simLog;
-    std::string simFirmware;
-    std::string simId;
-    int simRefuse = 0;
-    int64_t simUnplugAfter = -1;
-    int simLatencyMs = 0;
+    burnersim::SimulatorSwitches sim;
 };
+
+// The "--sim-" switches are the daemon's switches under a prefix.
+constexpr std::string_view kSimSwitchPrefix = "sim-";
 
 struct SessionOptions {
     std::string chip;
@@ -73,47 +71,68 @@ struct ChecksumOptions {
     std::string log;
 };
 
-std::unique_ptr<burnersim::BurnerBackend> OpenBackend(CliContext& context, const BackendOptions& options) {
-    auto choice = options.burner.empty() ? easypod::BurnerBackendFromEnvironment()
-                                         : easypod::ParseBurnerBackend(options.burner);
-    if (!choice) {
-        context.Fail(kExitUsage, "--burner: " + choice.error().message);
-        return nullptr;
-    }
-    burnersim::SimulatorOptions simulator;
-    if (!options.simFirmware.empty()) simulator.firmware.firmwareVersion = options.simFirmware;
-    if (!options.simId.empty()) {
-        if (options.simId.size() > 8 ||
-            options.simId.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
-            context.Fail(kExitUsage,
-                         "--sim-id: needs 1 to 8 hexadecimal digits, not \"" + options.simId + "\"");
-            return nullptr;
-        }
-        simulator.firmware.burnerId = static_cast<uint32_t>(std::stoul(options.simId, nullptr, 16));
-    }
-    simulator.firmware.refusalsPerPacket = static_cast<uint32_t>(options.simRefuse);
-    simulator.logPath = options.simLog;
-    if (options.simUnplugAfter >= 0)
-        simulator.unplugAfterPackets = static_cast<uint64_t>(options.simUnplugAfter);
-    simulator.latencyPerReport = std::chrono::milliseconds(options.simLatencyMs);
+// The burners the selector names, each with its own connection.
+struct OpenedBurners {
+    std::vector<easypod::BurnerTarget> targets;
+    std::vector<std::unique_ptr<easypod::BurnerConnection>> connections;
+};
 
-    auto backend = burnersim::OpenBurnerBackend(*choice, simulator);
-    if (!backend) {
-        context.Fail(kExitFailed, backend.error().message);
+std::optional<OpenedBurners> OpenBurners(CliContext& context, const BackendOptions& options) {
+    const auto settings = burnersim::SettingsFromSwitches(options.sim);
+    if (!settings) {
+        context.Fail(kExitUsage, "--" + std::string(kSimSwitchPrefix) + settings.error().message);
+        return std::nullopt;
+    }
+    const easypod::BurnerBackendTable table =
+        burnersim::MakeBurnerBackendTable(context.usbBackend, *settings);
+    auto targets = easypod::SelectBurners(easypod::BurnerSelectorText(options.burner), table);
+    if (!targets) {
+        context.Fail(kExitUsage, "--burner: " + targets.error().message);
+        return std::nullopt;
+    }
+    OpenedBurners opened{std::move(*targets), {}};
+    for (const easypod::BurnerTarget& target : opened.targets) {
+        auto connection = easypod::OpenBurner(target, table);
+        if (!connection) {
+            context.Fail(kExitFailed, target.label + ": " + connection.error().message);
+            return std::nullopt;
+        }
+        opened.connections.push_back(std::move(connection.value()));
+    }
+    return opened;
+}
+
+std::unique_ptr<easypod::BurnerConnection> OpenBackend(CliContext& context, const BackendOptions& options) {
+    auto opened = OpenBurners(context, options);
+    if (!opened) return nullptr;
+    if (opened->connections.size() != 1) {
+        context.Fail(kExitUsage, "--burner: this command talks to one burner, and " +
+                                     std::to_string(opened->connections.size()) + " are chosen");
         return nullptr;
     }
-    return std::move(backend.value());
+    return std::move(opened->connections.front());
 }
 
 // A probe that finds no burner: say why as precisely as we can.
 void FailNoBurner(CliContext& context, const burner::BurnerLink& link) {
-    context.Fail(kExitFailed, production::NoBurnerMessage(link.LastConnectResult()));
+    context.Fail(kExitFailed, production::NoBurnerMessage(link.LastConnectResult(), link.LastError()));
+}
+
+// The outcome in words, with the transport's reason where it failed on the way.
+std::string Explained(ExchangeOutcome outcome, const burner::BurnerLink& link) {
+    std::string text = production::OutcomeMessage(outcome);
+    const bool transportFailed = outcome == ExchangeOutcome::NoReply || outcome == ExchangeOutcome::Lost ||
+                                 outcome == ExchangeOutcome::WriteFailed ||
+                                 outcome == ExchangeOutcome::NotConnected;
+    if (const std::string reason = link.LastError(); transportFailed && !reason.empty())
+        text += " (" + reason + ")";
+    return text;
 }
 
 // The link as the main dialog holds it after its first probe found a burner
 // (the burner buttons are enabled only then).
 struct ProbedLink {
-    std::unique_ptr<burnersim::BurnerBackend> backend;
+    std::unique_ptr<easypod::BurnerConnection> backend;
     std::unique_ptr<ConsoleBurnerEvents> events;
     std::unique_ptr<burner::BurnerLink> link;
 };
@@ -141,6 +160,16 @@ void IdentifyBurner(CliContext& context, const BackendOptions& backendOptions, b
     if (!probed) return;
     const ConsoleBurnerEvents& events = *probed->events;
     const burner::BurnerLink& link = *probed->link;
+    // A burner that opens but answers neither request is no burner to talk to.
+    for (const uint8_t code : {burner::CMD_FIRMWARE_VERSION, burner::CMD_BURNER_ID}) {
+        const auto outcome = link.OutcomeOf(code);
+        if (outcome && *outcome != ExchangeOutcome::Completed) {
+            context.Fail(kExitFailed,
+                         std::string(code == burner::CMD_BURNER_ID ? "identity" : "firmware-version") +
+                             " request: " + Explained(*outcome, link));
+            return;
+        }
+    }
     const std::string firmware = events.FirmwareVersions().empty() ? "" : events.FirmwareVersions().back();
     std::string report;
     for (const auto& r : events.Reports()) report += r;
@@ -185,7 +214,7 @@ std::unique_ptr<WorkbenchSession> PrepareSession(CliContext& context, const Sess
 
 // The burners one command works on, each with its own backend and member.
 struct Gang {
-    std::vector<std::unique_ptr<burnersim::BurnerBackend>> backends;
+    std::vector<std::unique_ptr<easypod::BurnerConnection>> connections;
     std::unique_ptr<GangConsole> console;
     ConsoleBurnerEvents* soleEvents = nullptr;  // a single burner prints as before
     std::vector<std::unique_ptr<burner::BurnerEvents>> events;
@@ -204,27 +233,14 @@ struct Gang {
     }
 };
 
-// The selectors of --burner (else TOVRIN_BURNER, else usb).
-std::vector<std::string> BurnerSelectors(const BackendOptions& options) {
-    std::string text = options.burner;
-    if (text.empty()) {
-        const char* variable = std::getenv(easypod::kBurnerBackendVariable);
-        text = variable != nullptr && *variable != '\0' ? variable : "usb";
-    }
-    return {text};
-}
-
 std::optional<Gang> OpenGang(CliContext& context, const BackendOptions& options, bool progressLines,
                              bool quietSole) {
+    auto opened = OpenBurners(context, options);
+    if (!opened) return std::nullopt;
     Gang gang;
-    const std::vector<std::string> selectors = BurnerSelectors(options);
-    for (const std::string& selector : selectors) {
-        BackendOptions one = options;
-        one.burner = selector;
-        auto backend = OpenBackend(context, one);
-        if (!backend) return std::nullopt;
-        gang.backends.push_back(std::move(backend));
-    }
+    gang.connections = std::move(opened->connections);
+    std::vector<std::string> selectors;
+    for (const auto& target : opened->targets) selectors.push_back(target.label);
     const bool live = ::isatty(STDOUT_FILENO) == 1;
     if (selectors.size() > 1)
         gang.console = std::make_unique<GangConsole>(context.out, context.err, selectors, live);
@@ -238,7 +254,7 @@ std::optional<Gang> OpenGang(CliContext& context, const BackendOptions& options,
             gang.events.push_back(std::move(sole));
         }
         gang.members.push_back(std::make_unique<production::GangMember>(
-            selectors[i], gang.backends[i]->Transport(), *gang.events.back()));
+            selectors[i], gang.connections[i]->Transport(), *gang.events.back()));
     }
     return gang;
 }
@@ -480,24 +496,12 @@ void AddSessionOptions(CLI::App& command, SessionOptions& options, bool sourceRe
 
 void AddBurnerLinkCommands(CLI::App& app, CliContext& context) {
     auto backend = std::make_shared<BackendOptions>();
-    app.add_option("--burner", backend->burner, "usb, sim or sim:SOCKET (default: TOVRIN_BURNER, else usb)")
+    app.add_option(
+           "--burner", backend->burner,
+           "usb, usb:SERIAL, usb:/dev/hidrawN, usb:*, sim or sim:SOCKET (default: TOVRIN_BURNER, else usb)")
         ->group("Burner");
-    app.add_option("--sim-log", backend->simLog, "In-process simulator: log each request block to FILE")
-        ->group("Burner");
-    app.add_option("--sim-firmware", backend->simFirmware, "In-process simulator: firmware version text")
-        ->group("Burner");
-    app.add_option("--sim-id", backend->simId, "In-process simulator: burner identity, hexadecimal")
-        ->group("Burner");
-    app.add_option("--sim-refuse", backend->simRefuse, "In-process simulator: refuse each packet K times")
-        ->check(CLI::NonNegativeNumber)
-        ->group("Burner");
-    app.add_option("--sim-unplug-after", backend->simUnplugAfter,
-                   "In-process simulator: unplug after N packets")
-        ->check(CLI::NonNegativeNumber)
-        ->group("Burner");
-    app.add_option("--sim-latency-ms", backend->simLatencyMs, "In-process simulator: milliseconds per report")
-        ->check(CLI::NonNegativeNumber)
-        ->group("Burner");
+    burnersim::AddSimulatorSwitches(app, backend->sim, kSimSwitchPrefix,
+                                    "In-process simulator (--burner sim)");
 
     auto burnerJson = std::make_shared<bool>(false);
     CLI::App* burnerCommand =

@@ -24,7 +24,8 @@ void CliContext::Fail(int code, const std::string& message) {
     exitCode = code;
 }
 
-int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+           std::optional<easypod::BurnerBackendEntry> usbBackend) {
     CLI::App app{"Tovrin without a window: the device catalogue, programming images and the burner",
                  "tovrin-cli"};
     app.require_subcommand(1);
@@ -34,7 +35,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     app.add_option("--program-dir", programDirectory,
                    "Folder holding Device/, Pats/ and Version.TXT (default: the executable's folder)");
 
-    CliContext context{ExecutableDirectory(), out, err, kExitSuccess, {}};
+    CliContext context{ExecutableDirectory(), out, err, kExitSuccess, std::move(usbBackend), {}};
     AddCatalogueCommands(app, context);
     AddImageCommands(app, context);
     AddBurnerLinkCommands(app, context);

@@ -3,9 +3,12 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "platform/easypod/BurnerBackends.h"
 
 namespace CLI {
 class App;
@@ -26,6 +29,8 @@ struct CliContext {
     std::ostream& out;
     std::ostream& err;
     int exitCode = kExitSuccess;
+    // The real burners' backend, which only the executable can give.
+    std::optional<easypod::BurnerBackendEntry> usbBackend;
 
     // Prints "tovrin-cli: message" on standard error and records the status.
     void Fail(int code, const std::string& message);

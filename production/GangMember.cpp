@@ -5,8 +5,8 @@
 
 #include "burner/BurnerCommands.h"
 #include "burner/Protocol.h"
+#include "platform/easypod/BurnerBackends.h"
 #include "platform/easypod/EasyPod.h"
-#include "platform/easypod/HidapiTransport.h"
 
 namespace tovrin::production {
 namespace {
@@ -56,8 +56,10 @@ std::string OutcomeMessage(const std::optional<ExchangeOutcome>& outcome) {
             return "the burner could not be opened";
         case ExchangeOutcome::NoReply:
             return "the burner did not answer in time";
+        case ExchangeOutcome::Lost:
+            return "the burner went away while it was answering";
         case ExchangeOutcome::WriteFailed:
-            return "the burner went away during the transfer";
+            return "the request could not be sent";
         case ExchangeOutcome::Refused:
             return "the burner kept refusing a packet";
         case ExchangeOutcome::NothingSent:
@@ -66,12 +68,23 @@ std::string OutcomeMessage(const std::optional<ExchangeOutcome>& outcome) {
     return "failed";
 }
 
-std::string NoBurnerMessage(uint32_t connectResult) {
+std::string Explained(const burner::BurnerLink& link) {
+    const auto outcome = link.LastOutcome();
+    std::string text = OutcomeMessage(outcome);
+    const bool transportFailed = outcome == ExchangeOutcome::NoReply || outcome == ExchangeOutcome::Lost ||
+                                 outcome == ExchangeOutcome::WriteFailed ||
+                                 outcome == ExchangeOutcome::NotConnected;
+    if (const std::string reason = link.LastError(); transportFailed && !reason.empty())
+        text += " (" + reason + ")";
+    return text;
+}
+
+std::string NoBurnerMessage(uint32_t connectResult, const std::string& reason) {
     if (connectResult == easypod::kPodAccessDenied)
         return "a burner is attached but this user may not open its hidraw node; install the udev rule " +
                std::string(easypod::kBurnerUdevRuleFile) + " (cmake --install puts it in " +
                std::string(easypod::kUdevRulesDirectory) + "), then re-plug the burner";
-    return "no burner answers";
+    return reason.empty() ? "no burner answers" : "no burner answers (" + reason + ")";
 }
 
 GangMember::GangMember(std::string selector, easypod::HidTransport& transport, burner::BurnerEvents& events)
@@ -98,7 +111,7 @@ void GangMember::Probe() {
     link_->ProbeBurner();
     outcome_.present = link_->BurnerPresent();
     outcome_.burnerId = link_->BurnerId();
-    if (!outcome_.present) Fail(NoBurnerMessage(link_->LastConnectResult()));
+    if (!outcome_.present) Fail(NoBurnerMessage(link_->LastConnectResult(), link_->LastError()));
 }
 
 void GangMember::Download(bool verify) {
@@ -113,7 +126,7 @@ void GangMember::Download(bool verify) {
         outcome_.message = "downloaded";
         if (verify) Verify(std::span<const uint8_t>(image_));
     } else {
-        Fail(OutcomeMessage(ended));
+        Fail(Explained(*link_));
         if (verify) outcome_.verified = false;
     }
     outcome_.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started);
@@ -125,7 +138,7 @@ void GangMember::ReadChecksum(std::optional<std::span<const uint8_t>> reference)
     link_->ExecuteBurnerCommand(burner::CMD_CHIP_CHECKSUM);
     outcome_.checksum = link_->LastChipChecksum();
     if (!outcome_.checksum) {
-        Fail(OutcomeMessage(link_->LastOutcome()));
+        Fail(Explained(*link_));
         if (reference) outcome_.verified = false;
     } else if (reference) {
         const auto differences = burner::CompareChipChecksum(*outcome_.checksum, *reference);
@@ -146,7 +159,7 @@ void GangMember::Verify(std::span<const uint8_t> reference) {
     outcome_.checksum = link_->LastChipChecksum();
     outcome_.verified = false;
     if (!outcome_.checksum) {
-        Fail("downloaded, but the checksum read-back failed: " + OutcomeMessage(link_->LastOutcome()));
+        Fail("downloaded, but the checksum read-back failed: " + Explained(*link_));
         return;
     }
     const auto differences = burner::CompareChipChecksum(*outcome_.checksum, reference);

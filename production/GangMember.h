@@ -75,7 +75,9 @@ void RunOnEachMember(std::span<GangMember* const> members, const std::function<v
 
 // Why a link's latest exchange failed, in words for a person.
 std::string OutcomeMessage(const std::optional<burner::ExchangeOutcome>& outcome);
+// The link's latest outcome with the transport's reason where it failed on the way.
+std::string Explained(const burner::BurnerLink& link);
 // Why a probe found no burner.
-std::string NoBurnerMessage(uint32_t connectResult);
+std::string NoBurnerMessage(uint32_t connectResult, const std::string& reason);
 
 }  // namespace tovrin::production

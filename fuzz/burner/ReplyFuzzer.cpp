@@ -1,10 +1,12 @@
 // The burner link against a device whose every reply is fuzz input: each
 // record is one status byte (received, time-out or failure) and a 64-byte
-// report. The link must end every exchange and read only inside its packet.
+// report. The link must end every exchange, read only inside its packet, and
+// report a download as done only when every packet was acknowledged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "burner/BurnerLink.h"
@@ -23,8 +25,12 @@ public:
     tovrin::easypod::HidOpenStatus Open(const tovrin::easypod::HidDeviceMatch&) override {
         return tovrin::easypod::HidOpenStatus::Opened;
     }
-    bool WriteReport(const HidReport&, std::chrono::milliseconds) override { return true; }
-    HidReadStatus ReadReport(HidReport& report, std::chrono::milliseconds) override {
+    bool WriteReport(const HidReport& report, std::chrono::milliseconds) override {
+        lastWritten_ = report;
+        answered_ = false;
+        return true;
+    }
+    HidReadStatus ReadReport(HidReport& report, std::chrono::milliseconds timeout) override {
         if (offset_ >= size_) return HidReadStatus::TimedOut;
         const uint8_t status = data_[offset_++];
         report.fill(0);
@@ -37,15 +43,32 @@ public:
             case 2:
                 return HidReadStatus::Failed;
             default:
-                return HidReadStatus::Received;
+                break;
         }
+        // The first reply read with a time-out after a download packet is
+        // that packet's answer; replies thrown away before a write are not.
+        if (timeout.count() > 0 && !answered_ &&
+            lastWritten_[tovrin::burner::kCommandOffset] == tovrin::burner::CMD_DOWNLOAD) {
+            answered_ = true;
+            if (report[tovrin::burner::kAcknowledgementOffset] == tovrin::burner::kPacketAccepted)
+                acknowledged_.insert(lastWritten_[tovrin::burner::kAddressOffset] |
+                                     lastWritten_[tovrin::burner::kAddressOffset + 1] << 8);
+        }
+        return HidReadStatus::Received;
     }
     void Close() override {}
+    std::string LastError() const override { return {}; }
+
+    // Addresses of the download packets the device acknowledged.
+    const std::set<int>& Acknowledged() const { return acknowledged_; }
 
 private:
     const uint8_t* data_;
     std::size_t size_;
     std::size_t offset_ = 0;
+    HidReport lastWritten_{};
+    bool answered_ = true;
+    std::set<int> acknowledged_;
 };
 
 }  // namespace
@@ -67,5 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (text.size() > tovrin::burner::kBurnerPacketSize - tovrin::burner::kFirmwareTextOffset)
             std::abort();
     if (link.DownloadActive()) std::abort();
+    // Success only when all 9 packets (7 of the image, 2 of the pattern) were acknowledged.
+    const std::size_t packets = (image.size() + 31) / 32 + pattern.size() / 32;
+    if (link.LastOutcome() == tovrin::burner::ExchangeOutcome::Completed &&
+        device.Acknowledged().size() != packets)
+        std::abort();
     return 0;
 }

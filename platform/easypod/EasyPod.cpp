@@ -13,6 +13,10 @@ void PodRecord::SetBurnerFields() {
     writeTimeoutMs = kPodTimeoutMs;
 }
 
+std::string PodRecord::LastError() const {
+    return transport_->LastError();
+}
+
 uint32_t ConnectPOD(PodRecord* record, uint32_t deviceIndex) {
     if (record == nullptr) return kPodBadArgument;
     if (record->connected_) DisconnectPOD(record);
@@ -39,6 +43,7 @@ uint32_t WriteData(PodRecord* record, const uint8_t* bytes, uint32_t count, uint
     if (record == nullptr || (bytes == nullptr && count > 0)) return kPodBadArgument;
     if (!record->connected_) return kPodNotConnected;
     const std::chrono::milliseconds timeout(record->writeTimeoutMs);
+    record->transport_->DiscardWaitingReports();
     uint32_t sent = 0;
     HidReport report;
     while (sent < count) {

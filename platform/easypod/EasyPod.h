@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/easypod/HidTransport.h"
 
@@ -34,6 +35,9 @@ struct PodRecord {
     // Stores the burner's identity and the program's time-outs.
     void SetBurnerFields();
 
+    // Why the latest call failed, in the transport's words.
+    std::string LastError() const;
+
 private:
     friend uint32_t ConnectPOD(PodRecord*, uint32_t);
     friend uint32_t WriteData(PodRecord*, const uint8_t*, uint32_t, uint32_t*);
@@ -49,6 +53,8 @@ uint32_t ConnectPOD(PodRecord* record, uint32_t deviceIndex);
 
 // Sends count bytes as ceil(count / 64) zero-padded reports, each within the
 // record's write time-out. *sentCount (when given) gets the bytes sent.
+// Reports still waiting to be read are thrown away first: whatever answers
+// the block comes after it, and a stale reply must not pass for its answer.
 uint32_t WriteData(PodRecord* record, const uint8_t* bytes, uint32_t count, uint32_t* sentCount);
 
 // Reads ceil(count / 64) reports, each within the record's read time-out,

@@ -22,7 +22,8 @@ struct FaultPlan {
     uint32_t garbageSeed = 0x2545F491;
     // Time each report takes on the bus. Reports are laid on a steady clock,
     // one slot after the other, as USB frames are, so that short host work
-    // between reports hides inside a slot instead of adding to it.
+    // between reports hides inside a slot instead of adding to it. A reply
+    // whose slot ends after the reader's time-out is a time-out.
     std::chrono::microseconds latencyPerReport{0};
 };
 
@@ -42,8 +43,13 @@ public:
     bool WriteReport(const HidReport& report, std::chrono::milliseconds timeout) override;
     HidReadStatus ReadReport(HidReport& report, std::chrono::milliseconds timeout) override;
     void Close() override;
+    std::string LastError() const override;
+    // Stale replies go without taking bus time or counting as delivered.
+    std::size_t DiscardWaitingReports() override;
 
 private:
+    // The end of the next free slot on the bus, which is then taken.
+    std::chrono::steady_clock::time_point TakeSlot();
     void WaitOneSlot();
     uint32_t NextNoise();
 
@@ -53,6 +59,7 @@ private:
     uint64_t delivered_ = 0;
     uint32_t noise_ = 0;
     std::chrono::steady_clock::time_point slotEnd_{};
+    std::string ownError_;  // a failure this wrapper made up, else the inner one's
 };
 
 }  // namespace tovrin::easypod

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace tovrin::easypod {
 
@@ -41,9 +42,20 @@ public:
     // Opening while open closes the earlier device first.
     virtual HidOpenStatus Open(const HidDeviceMatch& match) = 0;
     virtual bool WriteReport(const HidReport& report, std::chrono::milliseconds timeout) = 0;
-    // A report shorter than 64 bytes arrives zero-filled.
+    // A report shorter than 64 bytes arrives zero-filled. A reply later
+    // than the time-out is TimedOut, whatever delays it.
     virtual HidReadStatus ReadReport(HidReport& report, std::chrono::milliseconds timeout) = 0;
     virtual void Close() = 0;
+
+    // Why the latest open, write or read failed, in words; empty when it did not.
+    virtual std::string LastError() const = 0;
+
+    // Throws away the reports that already wait to be read (at most
+    // kMaxDiscardedReports) and returns how many there were, so that the next
+    // read takes the reply to the next request and not a stale one.
+    virtual std::size_t DiscardWaitingReports();
 };
+
+inline constexpr std::size_t kMaxDiscardedReports = 64;
 
 }  // namespace tovrin::easypod

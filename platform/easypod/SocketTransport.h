@@ -20,10 +20,12 @@ public:
     bool WriteReport(const HidReport& report, std::chrono::milliseconds timeout) override;
     HidReadStatus ReadReport(HidReport& report, std::chrono::milliseconds timeout) override;
     void Close() override;
+    std::string LastError() const override { return lastError_; }
 
 private:
     std::filesystem::path socketPath_;
     int fd_ = -1;
+    std::string lastError_;
 };
 
 }  // namespace tovrin::easypod

@@ -202,13 +202,50 @@ TEST_F(DownloadTest, MissingReplyIsNeverTakenForAnAcknowledgement) {
     EXPECT_EQ(events.messages.size(), 1u);
 }
 
+// The noise lands in bytes 0-2 of the resent packet, whose bad start byte
+// the burner does not answer.
 TEST_F(DownloadTest, GarbageRepliesEndTheDownloadInsteadOfHoldingIt) {
     image = Bytes(2128, 0);
     device.Plan().garbageAfterReads = 0;
     Download();
-    EXPECT_NE(link.LastOutcome(), ExchangeOutcome::Completed);
-    EXPECT_LE(device.ReportsWritten(), std::size_t(kMaxPacketResends) + 1);
-    EXPECT_EQ(events.messages.size(), 1u);
+    EXPECT_EQ(link.LastOutcome(), ExchangeOutcome::NoReply);
+    EXPECT_EQ(device.ReportsWritten(), 2u);
+    EXPECT_EQ(events.messages, std::vector<std::string>{std::string(kBurnerDidNotAnswer)});
+}
+
+// Each download must start afresh even when the last one ended where the
+// 16-bit address wraps (2048 packets, a 64 KiB image).
+TEST_F(DownloadTest, DownloadAfterOneOfAWholeAddressSpaceStartsAfresh) {
+    for (const uint8_t seed : {3, 4, 5}) {
+        SCOPED_TRACE(seed);
+        image = Bytes(2048 * 32, seed);
+        Download();
+        ASSERT_EQ(link.LastOutcome(), ExchangeOutcome::Completed);
+        EXPECT_EQ(firmware.HeldImage(), image);
+    }
+}
+
+// A burner that acknowledges packet 0 twice and refuses packet 1: the second
+// acknowledgement waits in the queue while packet 1 goes out, and must not
+// pass for packet 1's answer.
+TEST(OutOfStepTest, StaleAcknowledgementIsNotTakenForTheNextPacket) {
+    tovrin::testing::ScriptedTransport device;
+    int packetsSeen = 0;
+    device.answer = [&](const easypod::HidReport& request) {
+        easypod::HidReport reply = request;
+        const bool first = packetsSeen++ == 0;
+        reply[kAcknowledgementOffset] = first ? kPacketAccepted : burnersim::kPacketRefused;
+        return first ? std::vector<easypod::HidReport>{reply, reply} : std::vector<easypod::HidReport>{reply};
+    };
+    RecordingEvents events;
+    const std::vector<uint8_t> image = Bytes(64, 0);
+    BurnerLink link(device, events, [&] { return LinkInputs{image, {}, {}, true, {}}; });
+    link.SetDownloadActive(true);
+    link.ExecuteBurnerCommand(CMD_DOWNLOAD);
+    EXPECT_EQ(link.LastOutcome(), ExchangeOutcome::Refused);
+    EXPECT_TRUE(events.statusReports.empty());
+    EXPECT_EQ(events.messages, std::vector<std::string>{std::string(kBurnerKeptRefusing)});
+    EXPECT_EQ(device.written.size(), 1u + kMaxPacketResends + 1);
 }
 
 TEST_F(DownloadTest, BurnerNotAnsweringLeavesTheDownloadMarkedActive) {
@@ -237,7 +274,7 @@ TEST(DownloadCarryTest, BytesZeroToTwoComeFromThePreviousReply) {
     ack[1] = 0xA5;
     ack[2] = CMD_DOWNLOAD;
     ack[7] = kPacketAccepted;
-    device.replies = {ack, ack};
+    device.answer = [&ack](const easypod::HidReport&) { return std::vector<easypod::HidReport>{ack}; };
     RecordingEvents events;
     const std::vector<uint8_t> image = Bytes(64, 0);
     BurnerLink link(device, events, [&] { return LinkInputs{image, {}, {}, true, {}}; });

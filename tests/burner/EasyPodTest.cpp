@@ -4,7 +4,6 @@
 
 #include <numeric>
 
-#include "platform/easypod/BurnerBackendChoice.h"
 #include "tests/burner/ScriptedTransport.h"
 
 namespace tovrin::easypod {
@@ -74,10 +73,19 @@ TEST_F(EasyPodTest, CallsAfterDisconnectFail) {
     EXPECT_EQ(device.closes, 1);
 }
 
-TEST_F(EasyPodTest, FailedWriteIsReported) {
+TEST_F(EasyPodTest, FailedWriteIsReportedWithItsReason) {
     device.writesSucceed = false;
     uint8_t byte = 0;
-    EXPECT_NE(WriteData(&record, &byte, 1, nullptr), kPodSuccess);
+    EXPECT_EQ(WriteData(&record, &byte, 1, nullptr), kPodFailed);
+    EXPECT_EQ(record.LastError(), "scripted write failure");
+}
+
+TEST_F(EasyPodTest, WriteThrowsAwayRepliesThatWereWaiting) {
+    device.replies = {Filled(0), Filled(1)};
+    uint8_t byte = 0;
+    ASSERT_EQ(WriteData(&record, &byte, 1, nullptr), kPodSuccess);
+    EXPECT_TRUE(device.replies.empty());
+    EXPECT_EQ(ReadData(&record, &byte, 1, nullptr), kPodTimedOut);
 }
 
 TEST(EasyPodConnect, OpenOutcomesBecomeResultCodes) {
@@ -108,21 +116,6 @@ TEST(EasyPodConnect, RecordHoldsTheBurnersFields) {
     record.vendorId = 0x10000;  // no 16-bit vendor id
     EXPECT_EQ(ConnectPOD(&record, 1), kPodNotFound);
     EXPECT_EQ(device.opens, 0);
-}
-
-TEST(BurnerBackendChoiceTest, ParsesTheThreeForms) {
-    auto usb = ParseBurnerBackend("usb");
-    ASSERT_TRUE(usb.ok());
-    EXPECT_EQ(usb->kind, BurnerBackendKind::Usb);
-    auto sim = ParseBurnerBackend("sim");
-    ASSERT_TRUE(sim.ok());
-    EXPECT_EQ(sim->kind, BurnerBackendKind::Simulator);
-    auto daemon = ParseBurnerBackend("sim:/tmp/burner.sock");
-    ASSERT_TRUE(daemon.ok());
-    EXPECT_EQ(daemon->kind, BurnerBackendKind::SimulatorDaemon);
-    EXPECT_EQ(daemon->socketPath, "/tmp/burner.sock");
-    for (const char* bad : {"", "sim:", "USB", "simulator", "usb:x"})
-        EXPECT_FALSE(ParseBurnerBackend(bad).ok()) << bad;
 }
 
 }  // namespace

@@ -121,6 +121,27 @@ TEST_F(ProbeTest, ChipChecksumComesFromTheImageTheBurnerHolds) {
               "77");
 }
 
+// A request that did not go out is not read for: a stale reply waiting in
+// the device would otherwise be shown as its answer.
+TEST(FixedRequestWriteTest, FailedWriteShowsNothingAndReadsNothing) {
+    tovrin::testing::ScriptedTransport device;
+    easypod::HidReport stale{};
+    stale[kFirmwareTextOffset] = 'S';
+    device.replies = {stale, stale};
+    device.writesSucceed = false;
+    RecordingEvents events;
+    BurnerLink link(device, events, {});
+    link.ProbeBurner();
+    EXPECT_TRUE(link.BurnerPresent());
+    EXPECT_EQ(link.OutcomeOf(CMD_FIRMWARE_VERSION), ExchangeOutcome::WriteFailed);
+    EXPECT_EQ(link.OutcomeOf(CMD_BURNER_ID), ExchangeOutcome::WriteFailed);
+    EXPECT_EQ(link.LastError(), "scripted write failure");
+    EXPECT_TRUE(events.firmwareVersions.empty());
+    EXPECT_TRUE(events.statusReports.empty());
+    EXPECT_EQ(events.connectionText, "已连接");
+    for (const auto timeout : device.readTimeouts) EXPECT_EQ(timeout.count(), 0);  // only the discards
+}
+
 TEST(ProbePermissionTest, AttachedButNotOpenableIsDetectable) {
     tovrin::testing::ScriptedTransport device;
     device.openStatus = easypod::HidOpenStatus::AccessDenied;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -15,6 +16,9 @@ public:
     easypod::HidOpenStatus openStatus = easypod::HidOpenStatus::Opened;
     bool writesSucceed = true;
     std::deque<std::optional<easypod::HidReport>> replies;
+    // When set, each written report queues the replies it gives, as a
+    // burner answers after each request rather than from the start.
+    std::function<std::vector<easypod::HidReport>(const easypod::HidReport&)> answer;
     std::vector<easypod::HidReport> written;
     std::vector<std::chrono::milliseconds> readTimeouts;
     int opens = 0;
@@ -29,6 +33,8 @@ public:
     bool WriteReport(const easypod::HidReport& report, std::chrono::milliseconds) override {
         if (!writesSucceed) return false;
         written.push_back(report);
+        if (answer)
+            for (const auto& reply : answer(report)) replies.push_back(reply);
         return true;
     }
     easypod::HidReadStatus ReadReport(easypod::HidReport& report,
@@ -45,6 +51,7 @@ public:
         ++closes;
         open = false;
     }
+    std::string LastError() const override { return writesSucceed ? "" : "scripted write failure"; }
 };
 
 }  // namespace tovrin::testing

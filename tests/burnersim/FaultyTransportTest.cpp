@@ -70,6 +70,38 @@ TEST_F(FaultyTransportTest, LateAndGarbageRepliesStartAfterTheirCount) {
 TEST_F(FaultyTransportTest, UnpluggedDeviceCannotBeOpened) {
     device.Unplug();
     EXPECT_EQ(device.Open(kBurner), HidOpenStatus::NotFound);
+    EXPECT_EQ(device.LastError(), "the burner was unplugged");
+}
+
+// However the delay comes about, a reply after the reader's time-out is a
+// time-out, and the stale reply never reaches a later read.
+TEST_F(FaultyTransportTest, ReplyLaterThanTheReadTimeOutIsATimeOut) {
+    const struct {
+        std::chrono::milliseconds latency;
+        std::chrono::milliseconds timeout;
+        HidReadStatus status;
+    } cases[] = {
+        {std::chrono::milliseconds(60), std::chrono::milliseconds(15), HidReadStatus::TimedOut},
+        {std::chrono::milliseconds(2), std::chrono::milliseconds(1000), HidReadStatus::Received},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.latency.count());
+        device.Plan().latencyPerReport = c.latency;
+        ASSERT_EQ(device.Open(kBurner), HidOpenStatus::Opened);
+        ASSERT_TRUE(device.WriteReport(IdRequest(), timeout));
+        EXPECT_EQ(device.ReadReport(reply, c.timeout), c.status);
+        EXPECT_EQ(device.ReadReport(reply, std::chrono::milliseconds(0)), HidReadStatus::TimedOut);
+        device.Close();
+    }
+}
+
+TEST_F(FaultyTransportTest, DiscardingTakesNoBusTimeAndCountsNoDelivery) {
+    ASSERT_EQ(device.Open(kBurner), HidOpenStatus::Opened);
+    ASSERT_TRUE(device.WriteReport(IdRequest(), timeout));
+    ASSERT_TRUE(device.WriteReport(IdRequest(), timeout));
+    EXPECT_EQ(device.DiscardWaitingReports(), 2u);
+    EXPECT_EQ(device.RepliesDelivered(), 0u);
+    EXPECT_EQ(device.ReadReport(reply, timeout), HidReadStatus::TimedOut);
 }
 
 }  // namespace

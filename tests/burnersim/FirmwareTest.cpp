@@ -96,6 +96,37 @@ TEST(FirmwareTest, ChipChecksumComesFromTheHeldHeader) {
     EXPECT_EQ(decoded.qvbChecksum, 0x1F1E);             // header bytes 30, 31
 }
 
+TEST(FirmwareTest, WrongChecksumSwitchMakesTheReplyDisagree) {
+    FirmwareSettings settings;
+    settings.wrongChecksum = true;
+    BurnerFirmware firmware(settings);
+    SendImage(firmware, CountingImage());
+    const auto reply = firmware.Receive(FixedRequest(burner::CMD_CHIP_CHECKSUM));
+    ASSERT_TRUE(reply);
+    BurnerPacket packet{};
+    std::copy(reply->begin(), reply->end(), packet.begin());
+    const auto decoded = burner::DecodeChipChecksum(packet);
+    EXPECT_EQ(decoded.configurationWords[0], 0x3130);  // the configuration area stays true
+    EXPECT_EQ(decoded.romChecksum, 0x1D1C ^ 0xFFFF);
+    EXPECT_EQ(decoded.qvbChecksum, 0x1F1E ^ 0xFFFF);
+}
+
+// 2048 packets fill the 16-bit address space, so the next expected address
+// is 0 again: only the end of the session tells a new download from a
+// continuation.
+TEST(FirmwareTest, NewSessionStartsANewDownloadAfterAWholeAddressSpace) {
+    BurnerFirmware firmware;
+    const std::vector<uint8_t> data(32, 0x33);
+    for (std::size_t i = 0; i < 2048; ++i)
+        ASSERT_EQ(Ack(firmware, Packet(static_cast<uint16_t>(32 * i), data, i == 0)), burner::kPacketAccepted)
+            << i;
+    firmware.EndSession();
+    EXPECT_EQ(Ack(firmware, Packet(0, std::vector<uint8_t>(32, 0x44), false)), burner::kPacketAccepted);
+    EXPECT_EQ(Ack(firmware, Packet(32, std::vector<uint8_t>(32, 0x44), true)), burner::kPacketAccepted);
+    EXPECT_EQ(firmware.HeldImage(), std::vector<uint8_t>(64, 0x44));
+    EXPECT_TRUE(firmware.HeldPatterns().empty());
+}
+
 TEST(FirmwareTest, BadRequestsAreNotAnswered) {
     BurnerFirmware firmware;
     BurnerPacket badCheck = FixedRequest(burner::CMD_BURNER_ID);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string_view>
+#include <string>
 
 #include "platform/easypod/HidTransport.h"
 
@@ -8,15 +8,17 @@ struct hid_device_;
 
 namespace tovrin::easypod {
 
-// The udev rule that packaging installs so the logged-in user may open the
-// burner's hidraw node; named when an open is refused for lack of permission.
-inline constexpr std::string_view kBurnerUdevRuleFile = "60-tovrin.rules";
-inline constexpr std::string_view kUdevRulesDirectory = "/lib/udev/rules.d";
+// Which of the matching devices to open.
+struct HidapiDeviceChoice {
+    enum class By { Index, Path, Serial };
+    By by = By::Index;  // the match's index-th device, as ConnectPOD asks
+    std::string value;  // the hidraw path or the USB serial number (UTF-8)
+};
 
 // A real burner through hidapi's hidraw backend.
 class HidapiTransport final : public HidTransport {
 public:
-    HidapiTransport();
+    explicit HidapiTransport(HidapiDeviceChoice choice = {});
     ~HidapiTransport() override;
     HidapiTransport(const HidapiTransport&) = delete;
     HidapiTransport& operator=(const HidapiTransport&) = delete;
@@ -25,9 +27,18 @@ public:
     bool WriteReport(const HidReport& report, std::chrono::milliseconds timeout) override;
     HidReadStatus ReadReport(HidReport& report, std::chrono::milliseconds timeout) override;
     void Close() override;
+    std::string LastError() const override { return lastError_; }
 
 private:
+    // hid_error's text for the open device (or hidapi's own when none is open).
+    void KeepHidapiError(std::string_view what);
+
+    HidapiDeviceChoice choice_;
     hid_device_* device_ = nullptr;
+    std::string lastError_;
 };
+
+// hidapi's wide strings (serial numbers, error texts) as UTF-8.
+std::string WideToUtf8(const wchar_t* text);
 
 }  // namespace tovrin::easypod
