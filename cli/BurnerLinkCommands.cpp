@@ -186,6 +186,39 @@ void IdentifyBurner(CliContext& context, const BackendOptions& backendOptions, b
                 << "report:" << report << "\n";
 }
 
+// Every attached burner, as the table's backends enumerate them.
+void ListBurners(CliContext& context, bool json) {
+    const easypod::BurnerBackendTable table = burnersim::MakeBurnerBackendTable(context.usbBackend, {});
+    const std::vector<easypod::AttachedBurner> burners = easypod::AttachedBurners(table);
+    bool someRefused = false;
+    if (json) {
+        ordered_json list = ordered_json::array();
+        for (const auto& b : burners)
+            list.push_back({{"path", b.path},
+                            {"serial", b.serial},
+                            {"bus", b.bus},
+                            {"ports", b.ports},
+                            {"accessible", b.mayOpen}});
+        context.out << ordered_json{{"burners", list}}.dump(2) << "\n";
+    } else if (burners.empty()) {
+        context.out << "no burner is attached\n";
+    } else {
+        context.out << PadRight("path", 16) << PadRight("serial", 24) << PadRight("bus", 5)
+                    << PadRight("ports", 10) << "access\n";
+        for (const auto& b : burners)
+            context.out << PadRight(b.path, 16)
+                        << PadRight(b.serial.empty() ? "-" : easypod::EscapedDeviceText(b.serial), 24)
+                        << PadRight(b.bus > 0 ? std::to_string(b.bus) : "-", 5)
+                        << PadRight(b.ports.empty() ? "-" : b.ports, 10) << (b.mayOpen ? "yes" : "no")
+                        << "\n";
+    }
+    for (const auto& b : burners) someRefused = someRefused || !b.mayOpen;
+    if (someRefused)
+        context.err << "tovrin-cli: this user may not open every burner; install the udev rule "
+                    << easypod::kBurnerUdevRuleFile << " (cmake --install puts it in "
+                    << easypod::kUdevRulesDirectory << "), then re-plug the burners\n";
+}
+
 // The main dialog as it stands after loading the source and taking the settings.
 std::unique_ptr<WorkbenchSession> PrepareSession(CliContext& context, const SessionOptions& options,
                                                  bool sourceRequired) {
@@ -502,6 +535,11 @@ void AddBurnerLinkCommands(CLI::App& app, CliContext& context) {
         ->group("Burner");
     burnersim::AddSimulatorSwitches(app, backend->sim, kSimSwitchPrefix,
                                     "In-process simulator (--burner sim)");
+
+    auto listJson = std::make_shared<bool>(false);
+    CLI::App* burnersCommand = app.add_subcommand("burners", "List every attached burner");
+    burnersCommand->add_flag("--json", *listJson, "Print JSON");
+    context.OnCommand(burnersCommand, [&context, listJson] { ListBurners(context, *listJson); });
 
     auto burnerJson = std::make_shared<bool>(false);
     CLI::App* burnerCommand =
