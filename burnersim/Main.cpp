@@ -27,7 +27,16 @@ int main(int argc, char** argv) {
     tovrin::burnersim::SimulatorSwitches switches;
     app.add_option("--socket", socketPath, "Socket to listen on")->required();
     tovrin::burnersim::AddSimulatorSwitches(app, switches, "", "Simulated burner");
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return 0;
+    } catch (const CLI::ParseError& error) {
+        // Usage errors exit 2, as tovrin-cli's do.
+        std::cerr << "tovrin-burnersim: " << error.what() << "\n";
+        return 2;
+    }
 
     const auto settings = tovrin::burnersim::SettingsFromSwitches(switches);
     if (!settings) {

@@ -103,10 +103,35 @@ TEST_F(DaemonTest, UnplugInMidDownloadEndsIt) {
     EXPECT_EQ(daemon.Wait(), 0);  // the daemon leaves by itself once unplugged
 }
 
+// A daemon that answers late and one that goes away while the host waits
+// end the exchange with their own outcomes and reasons.
+TEST_F(DaemonTest, LateReplyAndVanishedDaemonAreToldApart) {
+    Daemon daemon({"--socket", socket.string(), "--late-after", "2"});
+    ASSERT_TRUE(WaitUntilListening(transport));
+    link.ProbeBurner();  // the two identification replies still come in time
+    ASSERT_EQ(link.OutcomeOf(burner::CMD_BURNER_ID), burner::ExchangeOutcome::Completed);
+
+    link.ExecuteBurnerCommand(burner::CMD_CHIP_CHECKSUM);
+    EXPECT_EQ(link.LastOutcome(), burner::ExchangeOutcome::NoReply);
+    EXPECT_EQ(link.LastError(), "no reply within 5000 ms");
+
+    std::thread unplug([&daemon] {
+        std::this_thread::sleep_for(300ms);
+        daemon.Stop();
+    });
+    link.ExecuteBurnerCommand(burner::CMD_CHIP_CHECKSUM);
+    unplug.join();
+    EXPECT_EQ(link.LastOutcome(), burner::ExchangeOutcome::Lost);
+    EXPECT_EQ(link.LastError(), "the simulator daemon went away");
+    EXPECT_EQ(events.statusReports.size(), 1u);  // the identity only
+}
+
 TEST(DaemonArgumentsTest, BadIdIsAUsageError) {
     tovrin::testing::TempDirectory dir;
     Daemon daemon({"--socket", (dir / "s").string(), "--id", "XYZ"});
     EXPECT_EQ(daemon.Wait(), 2);
+    Daemon negative({"--socket", (dir / "s").string(), "--refuse", "-1"});
+    EXPECT_EQ(negative.Wait(), 2);
 }
 
 }  // namespace
