@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "burner/ControlIds.h"
 #include "image/ChipNames.h"
+#include "image/ControlIds.h"
 #include "image/ImageHeader.h"
 #include "image/Workbench.h"
 
@@ -25,12 +25,15 @@ bool OpenShortTestOff(const image::Workbench& workbench) {
 
 DownloadCommandResult ConfirmDownload(image::Workbench& workbench, BurnerEvents& events) {
     workbench.BuildHeader();
-    if (OpenShortTestOff(workbench) && !events.AskYesNo(kOpenShortWarning))
+    if (OpenShortTestOff(workbench) && !events.AskYesNo(image::Question::OpenShortWarning, kOpenShortWarning))
         return DownloadCommandResult::Declined;
     const auto& controls = workbench.Controls();
-    if (controls.program && controls.test && !events.AskYesNo(kFtProgramQuestion))
+    if (controls.program && controls.test &&
+        !events.AskYesNo(image::Question::FtProgramConfirm, kFtProgramQuestion))
         return DownloadCommandResult::Declined;
-    const auto ask = [&events](std::string_view question) { return events.AskYesNo(question); };
+    const auto ask = [&events](image::Question kind, std::string_view text) {
+        return events.AskYesNo(kind, text);
+    };
     if (workbench.DecideSave(ask) == image::SaveDecision::Abort) return DownloadCommandResult::SaveFailed;
     return DownloadCommandResult::Ran;
 }

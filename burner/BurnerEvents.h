@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "burner/SettingsControls.h"
+#include "image/Question.h"
 
 namespace tovrin::burner {
 
@@ -32,8 +33,8 @@ public:
 
     // An OK notice captioned with the application's title.
     virtual void ShowMessage(std::string_view text) = 0;
-    // A Yes/No question captioned "Velmora"; true only for Yes.
-    virtual bool AskYesNo(std::string_view question) = 0;
+    // A Yes/No question of the given kind captioned "Velmora"; true only for Yes.
+    virtual bool AskYesNo(image::Question kind, std::string_view text) = 0;
 
     // Buttons 1 and 3.
     virtual void EnableButton(int id, bool enabled) = 0;

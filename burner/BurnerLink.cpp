@@ -4,7 +4,7 @@
 #include <climits>
 #include <utility>
 
-#include "burner/ControlIds.h"
+#include "image/ControlIds.h"
 #include "image/Workbench.h"
 
 namespace tovrin::burner {

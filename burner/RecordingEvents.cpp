@@ -73,9 +73,10 @@ void RecordingEvents::ShowMessage(std::string_view text) {
     messages.emplace_back(text);
 }
 
-bool RecordingEvents::AskYesNo(std::string_view question) {
-    calls.push_back(Call("AskYesNo", question));
-    questions.emplace_back(question);
+bool RecordingEvents::AskYesNo(image::Question kind, std::string_view text) {
+    calls.push_back(Call("AskYesNo", text));
+    questions.emplace_back(text);
+    questionKinds.push_back(kind);
     if (answers.empty()) return defaultAnswer;
     const bool answer = answers.front();
     answers.pop_front();

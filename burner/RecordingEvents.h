@@ -28,6 +28,7 @@ public:
     int progressPosition = 0;
     std::vector<std::string> messages;
     std::vector<std::string> questions;
+    std::vector<image::Question> questionKinds;
     std::map<int, bool> enabled;  // buttons and settings controls by id
     std::map<int, bool> timers;   // running state by timer id
 
@@ -45,7 +46,7 @@ public:
     void SetProgressTotal(int total) override;
     void SetProgressPosition(int position) override;
     void ShowMessage(std::string_view text) override;
-    bool AskYesNo(std::string_view question) override;
+    bool AskYesNo(image::Question kind, std::string_view text) override;
     void EnableButton(int id, bool enabled) override;
     void SetSettingsControls(std::span<const ControlEnabling> states) override;
     void StopTimer(int timerId) override;

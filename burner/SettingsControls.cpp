@@ -1,7 +1,7 @@
 #include "burner/SettingsControls.h"
 
-#include "burner/ControlIds.h"
 #include "image/ChipNames.h"
+#include "image/ControlIds.h"
 
 namespace tovrin::burner {
 

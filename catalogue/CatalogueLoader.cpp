@@ -43,13 +43,8 @@ std::vector<DefinitionFile> ListDefinitionFiles(const std::filesystem::path& dev
     // The directory gives its entries in no useful order; the chip list reads
     // alphabetically, as users expect.
     std::sort(files.begin(), files.end(), [](const DefinitionFile& a, const DefinitionFile& b) {
-        const auto lowered = [](const std::string& s) {
-            std::string out(s);
-            for (char& c : out) c = AsciiLower(c);
-            return out;
-        };
-        const std::string la = lowered(a.chipName);
-        const std::string lb = lowered(b.chipName);
+        const std::string la = text::AsciiLowerCopy(a.chipName);
+        const std::string lb = text::AsciiLowerCopy(b.chipName);
         if (la != lb) return la < lb;
         return a.fileName < b.fileName;
     });

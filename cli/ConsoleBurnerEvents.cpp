@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "cli/TextFormat.h"
-#include "image/Workbench.h"
 #include "platform/text/GbkText.h"
 
 namespace tovrin::cli {
@@ -47,8 +46,8 @@ void ConsoleBurnerEvents::ShowMessage(std::string_view text) {
     err_ << "tovrin-cli: " << WithLineFeeds(text) << "\n";
 }
 
-bool ConsoleBurnerEvents::AskYesNo(std::string_view question) {
-    const bool isSaveQuestion = question == image::kOverwriteSourceQuestion;
+bool ConsoleBurnerEvents::AskYesNo(image::Question kind, std::string_view question) {
+    const bool isSaveQuestion = kind == image::Question::OverwriteSource;
     const bool yes = isSaveQuestion ? answers_.save : answers_.confirm;
     if (yes) {
         out_ << WithLineFeeds(question) << "Yes\n";

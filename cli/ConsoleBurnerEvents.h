@@ -33,7 +33,7 @@ public:
     void SetProgressTotal(int total) override { progressTotal_ = total; }
     void SetProgressPosition(int position) override;
     void ShowMessage(std::string_view text) override;
-    bool AskYesNo(std::string_view question) override;
+    bool AskYesNo(image::Question kind, std::string_view text) override;
     void EnableButton(int, bool) override {}
     void SetSettingsControls(std::span<const burner::ControlEnabling>) override {}
     void StopTimer(int) override {}

@@ -3,24 +3,16 @@
 #include <string>
 
 #include "platform/system/FileIo.h"
+#include "platform/text/AsciiCase.h"
 
 namespace tovrin::image {
 namespace {
 constexpr std::string_view kHexExtension = ".HEX";
 constexpr std::string_view kProjectExtension = ".QVB";
-
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 }  // namespace
 
 bool HasHexExtension(std::string_view path) {
-    if (path.size() < kHexExtension.size()) return false;
-    const std::string_view tail = path.substr(path.size() - kHexExtension.size());
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        if (AsciiUpper(tail[i]) != kHexExtension[i]) return false;
-    }
-    return true;
+    return text::EndsWithIgnoringAsciiCase(path, kHexExtension);
 }
 
 std::filesystem::path ProjectFileTarget(std::string_view sourcePath) {

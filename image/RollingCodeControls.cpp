@@ -26,7 +26,7 @@ RollingCodeControlSet ComputeRollingCodeControls(bool enabled, int addressCountI
     add(control::kInitialValueLabel, enabled, false, false);
     add(control::kStepLabel, enabled, false, false);
     for (int address = 0; address < 4; ++address) {
-        const int id = kAddressEdits[static_cast<std::size_t>(address)];
+        const int id = control::kAddressEdits[static_cast<std::size_t>(address)];
         if (!enabled) {
             // Disabled, but the texts stay as they are.
             add(id, false, true, false);

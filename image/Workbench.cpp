@@ -1,7 +1,9 @@
 #include "image/Workbench.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <string>
 #include <utility>
 
 #include "image/Checksums.h"
@@ -9,6 +11,7 @@
 #include "image/HexRecords.h"
 #include "image/ProjectFile.h"
 #include "platform/system/FileIo.h"
+#include "platform/text/AsciiCase.h"
 
 namespace tovrin::image {
 namespace {
@@ -58,14 +61,16 @@ std::vector<std::string> HexWarnings(const HexParseSummary& summary) {
 
 constexpr std::size_t kHeaderBytes = catalogue::kImageHeaderByteCount;
 
+constexpr std::array<std::string_view, 4> kAddressRadioTexts = {"1地址", "2地址", "3地址", "4地址"};
+constexpr std::string_view kRollingCodeDisabledReason =
+    "the rolling code is disabled (\"滚码使能\" 1034 is off)";
+constexpr std::string_view kTestCheckboxDisabled =
+    "the \"测试\" check box (1028) is disabled: the chip's test pattern does not allow the function test";
+
 // A definition can declare any size; an image below the header would leave
 // the header unbacked, and one no source file could fill is not a chip.
 uint32_t UsableImageByteCount(uint32_t declared) {
     return std::clamp<uint32_t>(declared, kHeaderBytes, static_cast<uint32_t>(kMaxSourceFileBytes));
-}
-
-std::size_t BlocksRoundedUp(std::size_t bytes) {
-    return (bytes + kTransferBlockBytes - 1) / kTransferBlockBytes;
 }
 
 // Reads a pattern file over the start of pattern, grown to size; false (and
@@ -266,7 +271,6 @@ bool Workbench::LoadProjectFile(std::span<const uint8_t> fileBytes) {
 
 bool Workbench::CompleteLoad() {
     std::copy_n(image_.begin(), kHeaderBytes, workingHeader_.begin());
-    imageBlockCount_ = BlocksRoundedUp(imageByteCount_);
     ShowHeader();
     chipListEnabled_ = sourceIsHex_;
     RefreshRollingCodeControls();
@@ -291,12 +295,10 @@ void Workbench::LoadTestPatterns() {
     if (!found) testPattern_.clear();
     patternAllowsTest_ = found && (testPattern_[kPatternTestByte] & kPatternTestBits) != 0;
     testCheckboxEnabled_ = patternAllowsTest_;
-    patternBlockCount_ = testPattern_.size() / kTransferBlockBytes;
 
     found = usable &&
             ReadPattern(stem.string() + std::string(kPattern2Extension), kTestPattern2Bytes, testPattern2_);
     if (!found) testPattern2_.clear();
-    pattern2BlockCount_ = testPattern2_.size() / kTransferBlockBytes;
 }
 
 SelectFileReport Workbench::SelectSourceFile(const std::filesystem::path& path) {
@@ -326,10 +328,106 @@ RollingCodeControlSet Workbench::RollingCodeControlStates() const {
 
 void Workbench::RefreshRollingCodeControls() {
     const RollingCodeControlSet states = RollingCodeControlStates();
-    for (std::size_t i = 0; i < kAddressEdits.size(); ++i) {
-        const auto state = states.Find(kAddressEdits[i]);
+    for (std::size_t i = 0; i < control::kAddressEdits.size(); ++i) {
+        const auto state = states.Find(control::kAddressEdits[i]);
         if (state && state->clearedToZero) controls_.addresses[i].SetText(kClearedAddressText);
     }
+}
+
+std::vector<ControlState> Workbench::HeaderControlStates() const {
+    std::vector<ControlState> states = {
+        {control::kVerifyCheckbox, true},       {control::kBlankCheckCheckbox, true},
+        {control::kProgramCheckbox, true},      {control::kTestCheckbox, testCheckboxEnabled_},
+        {control::kChipList, chipListEnabled_}, {control::kRollingCodeEnable, true},
+    };
+    const RollingCodeControlSet rollingCode = RollingCodeControlStates();
+    states.insert(states.end(), rollingCode.controls.begin(), rollingCode.controls.end());
+    return states;
+}
+
+HexField* Workbench::HexFieldFor(int controlId) {
+    for (std::size_t i = 0; i < control::kAddressEdits.size(); ++i)
+        if (control::kAddressEdits[i] == controlId) return &controls_.addresses[i];
+    if (controlId == control::kInitialValue) return &controls_.initialValue;
+    if (controlId == control::kStep) return &controls_.step;
+    return nullptr;
+}
+
+Status Workbench::SetFlag(int controlId, bool on) {
+    bool* member = nullptr;
+    switch (controlId) {
+        case control::kVerifyCheckbox:
+            member = &controls_.verify;
+            break;
+        case control::kBlankCheckCheckbox:
+            member = &controls_.blankCheck;
+            break;
+        case control::kProgramCheckbox:
+            member = &controls_.program;
+            break;
+        case control::kTestCheckbox:
+            member = &controls_.test;
+            break;
+        default:
+            return Error{"control " + std::to_string(controlId) + " is no programming-flag check box"};
+    }
+    // A disabled check box cannot be clicked; asking for the value it already has changes nothing.
+    if (controlId == control::kTestCheckbox && !testCheckboxEnabled_ && *member != on)
+        return Error{std::string(kTestCheckboxDisabled)};
+    *member = on;
+    return Status::Ok();
+}
+
+Status Workbench::SetRollingCodeEnabled(bool on) {
+    controls_.rollingCodeEnabled = on;
+    RefreshRollingCodeControls();
+    return Status::Ok();
+}
+
+Status Workbench::SetAddressCount(int count) {
+    if (count < 1 || count > static_cast<int>(control::kAddressCountRadios.size()))
+        return Error{"the rolling code has 1 to 4 addresses, not " + std::to_string(count)};
+    const std::size_t index = static_cast<std::size_t>(count - 1);
+    const auto radio = RollingCodeControlStates().Find(control::kAddressCountRadios[index]);
+    if (!radio || !radio->enabled) {
+        std::string why = "the \"" + std::string(kAddressRadioTexts[index]) + "\" radio button (" +
+                          std::to_string(control::kAddressCountRadios[index]) + ") is disabled: ";
+        why += controls_.rollingCodeEnabled
+                   ? "only the chip " + std::string(kQ3L88ChipName) + " offers three or four addresses"
+                   : std::string(kRollingCodeDisabledReason);
+        return Error{why};
+    }
+    controls_.addressCountIndex = count - 1;
+    RefreshRollingCodeControls();
+    return Status::Ok();
+}
+
+Status Workbench::SetHexField(int controlId, std::string_view text) {
+    HexField* field = HexFieldFor(controlId);
+    if (!field) return Error{"control " + std::to_string(controlId) + " is no hexadecimal edit"};
+    const std::string name = "edit " + std::to_string(controlId);
+    if (!HexField::IsWellFormed(text, field->DigitCount()))
+        return Error{name + " needs exactly " + std::to_string(field->DigitCount()) +
+                     " hexadecimal digits, not \"" + std::string(text) + "\""};
+    const auto state = RollingCodeControlStates().Find(controlId);
+    if (!state || !state->enabled || state->readOnly)
+        return Error{name + " is read-only: " +
+                     (controls_.rollingCodeEnabled
+                          ? std::string("this address is beyond the selected address count")
+                          : std::string(kRollingCodeDisabledReason))};
+    field->SetText(text::AsciiUpperCopy(text));
+    RefreshRollingCodeControls();
+    return Status::Ok();
+}
+
+Status Workbench::TakeOptionBytes(std::span<const uint8_t> bytes) {
+    // A shorter buffer fills the start of the block, as ReceiveOptionBytes takes it.
+    if (bytes.size() > header::kOptionBlockLength)
+        return Error{"the option block holds " + std::to_string(header::kOptionBlockLength) + " bytes, not " +
+                     std::to_string(bytes.size())};
+    optionByteBuffer_.assign(bytes.begin(), bytes.end());
+    ReceiveOptionBytes();
+    return Status::Ok();
 }
 
 SaveDecision Workbench::DecideSave(const YesNoQuestion& ask) {
@@ -337,7 +435,7 @@ SaveDecision Workbench::DecideSave(const YesNoQuestion& ask) {
     if (!sourceLoaded_) return SaveDecision::Continue;
     const uint16_t current = ReadLe16(workingHeader_, header::kQvbChecksum);
     if (!sourceIsHex_ && savedImageChecksum_ == current) return SaveDecision::Continue;
-    if (!ask || !ask(kOverwriteSourceQuestion)) return SaveDecision::Continue;
+    if (!ask || !ask(Question::OverwriteSource, kOverwriteSourceQuestion)) return SaveDecision::Continue;
     if (!WriteProjectFile(ProjectFileTarget(sourcePath_), image_)) return SaveDecision::Abort;
     savedImageChecksum_ = current;
     return SaveDecision::Saved;

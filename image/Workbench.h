@@ -16,6 +16,7 @@
 #include "image/HexField.h"
 #include "image/HexRecords.h"
 #include "image/ImageHeader.h"
+#include "image/Question.h"
 #include "image/RollingCodeControls.h"
 #include "platform/system/Result.h"
 
@@ -70,8 +71,8 @@ enum class SaveDecision {
 
 // Receives the texts written to the StatusLog on the way (without time stamp).
 using StatusReporter = std::function<void(std::string_view text)>;
-// Asks a Yes/No question; true only for Yes.
-using YesNoQuestion = std::function<bool(std::string_view question)>;
+// Asks a Yes/No question of the given kind with its text; true only for Yes.
+using YesNoQuestion = std::function<bool(Question kind, std::string_view text)>;
 
 // The main dialog's non-visual state and the operations on it. It never
 // touches a window: what the controls should show, and which of them are
@@ -118,10 +119,28 @@ public:
     // Enabled / read-only / cleared states of the rolling-code controls for
     // the current member values (no side effects).
     RollingCodeControlSet RollingCodeControlStates() const;
-    // Applies those states to the member values: clears the address fields
-    // beyond the selected count. Run it after changing the enabled flag or
-    // the address-count index, as the dialog's handlers do.
+    // Every header control's state for the current values: the flags 1024,
+    // 1025, 1026, 1028, the chip list 1029, 1034 and the rolling-code group.
+    std::vector<ControlState> HeaderControlStates() const;
+    // Applies the rolling-code states to the member values: clears the
+    // address fields beyond the selected count. The operations below run it.
     void RefreshRollingCodeControls();
+
+    // --- what a user does to a header control ---------------------------
+    // Each refuses what the disabled or read-only control would not allow,
+    // with an error naming the control and why, and refreshes afterwards.
+    // A programming flag: 1024, 1025, 1026 or 1028.
+    Status SetFlag(int controlId, bool on);
+    // Check box 1034.
+    Status SetRollingCodeEnabled(bool on);
+    // The address-count radio for count 1..4.
+    Status SetAddressCount(int count);
+    // Typing text into one of the six hexadecimal edits: exactly its digit
+    // count of hexadecimal digits, shown upper-case.
+    Status SetHexField(int controlId, std::string_view text);
+    // What an option dialog hands back (WM_USER+100): the bytes become the
+    // OptionByteBuffer and ReceiveOptionBytes takes them into the header.
+    Status TakeOptionBytes(std::span<const uint8_t> bytes);
     // Save decision of the download, after BuildHeader.
     SaveDecision DecideSave(const YesNoQuestion& ask);
     // Opening the data-buffer view: BuildHeader, show the image's header and
@@ -131,13 +150,11 @@ public:
     Status SaveImageAs(const std::filesystem::path& target) const;
 
     // --- state ----------------------------------------------------------
-    HeaderControls& Controls() { return controls_; }
     const HeaderControls& Controls() const { return controls_; }
 
     const std::vector<uint8_t>& ProgrammingImage() const { return image_; }
     const ImageHeader& WorkingHeader() const { return workingHeader_; }
-    // Shared with the option dialogs; ReceiveOptionBytes takes it back.
-    std::vector<uint8_t>& OptionByteBuffer() { return optionByteBuffer_; }
+    // Shared with the option dialogs; TakeOptionBytes hands it back.
     const std::vector<uint8_t>& OptionByteBuffer() const { return optionByteBuffer_; }
 
     const std::string& SourcePath() const { return sourcePath_; }
@@ -148,11 +165,8 @@ public:
     // What the latest HEX load counted; all zero after a project file.
     const HexParseSummary& HexSummary() const { return hexSummary_; }
 
-    std::size_t ImageBlockCount() const { return imageBlockCount_; }
     const std::vector<uint8_t>& TestPattern() const { return testPattern_; }
-    std::size_t PatternBlockCount() const { return patternBlockCount_; }
     const std::vector<uint8_t>& TestPattern2() const { return testPattern2_; }
-    std::size_t Pattern2BlockCount() const { return pattern2BlockCount_; }
     bool PatternAllowsTest() const { return patternAllowsTest_; }
 
     uint32_t ImageByteCount() const { return imageByteCount_; }
@@ -181,6 +195,7 @@ private:
     bool LoadProjectFile(std::span<const uint8_t> fileBytes);
     bool CompleteLoad();
     void LoadTestPatterns();
+    HexField* HexFieldFor(int controlId);
 
     std::filesystem::path programDirectory_;
     const catalogue::DeviceCatalogue& catalogue_;
@@ -197,11 +212,8 @@ private:
     uint16_t savedImageChecksum_ = 0;
     HexParseSummary hexSummary_;
 
-    std::size_t imageBlockCount_ = 0;
     std::vector<uint8_t> testPattern_;
-    std::size_t patternBlockCount_ = 0;
     std::vector<uint8_t> testPattern2_;
-    std::size_t pattern2BlockCount_ = 0;
     bool patternAllowsTest_ = false;
 
     uint32_t imageByteCount_ = kInitialImageByteCount;

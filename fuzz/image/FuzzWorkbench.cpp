@@ -72,7 +72,6 @@ void CheckInvariants(const Workbench& bench) {
     Require(bench.ImageByteCount() >= catalogue::kImageHeaderByteCount);
     Require(bench.TestPattern().empty() || bench.TestPattern().size() == kTestPatternBytes);
     Require(bench.TestPattern2().empty() || bench.TestPattern2().size() == kTestPattern2Bytes);
-    Require(bench.PatternBlockCount() == bench.TestPattern().size() / kTransferBlockBytes);
     Require(bench.Controls().addressCountIndex >= 0 && bench.Controls().addressCountIndex <= 3);
 }
 

@@ -4,19 +4,10 @@
 #include <unordered_set>
 
 #include "platform/system/FileIo.h"
+#include "platform/text/AsciiCase.h"
 
 namespace tovrin::profile {
 namespace {
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerCopy(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered) c = LowerAscii(c);
-    return lowered;
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -44,7 +35,7 @@ int CompareFolded(std::string_view stored, std::string_view query) {
     const std::size_t common = std::min(stored.size(), query.size());
     for (std::size_t i = 0; i < common; ++i) {
         const auto a = static_cast<unsigned char>(stored[i]);
-        const auto b = static_cast<unsigned char>(LowerAscii(query[i]));
+        const auto b = static_cast<unsigned char>(text::AsciiLower(query[i]));
         if (a != b) return a < b ? -1 : 1;
     }
     if (stored.size() == query.size()) return 0;
@@ -88,7 +79,7 @@ uint32_t ParseProfileInteger(std::string_view text) {
     uint32_t value = 0;
     if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         for (i += 2; i < text.size(); ++i) {
-            const char c = LowerAscii(text[i]);
+            const char c = text::AsciiLower(text[i]);
             uint32_t digit;
             if (c >= '0' && c <= '9') {
                 digit = static_cast<uint32_t>(c - '0');
@@ -122,7 +113,7 @@ Profile Profile::FromText(std::string_view text) {
 
     Profile profile;
     profile.text_ = std::string(text);
-    profile.lowered_ = LowerCopy(text);
+    profile.lowered_ = text::AsciiLowerCopy(text);
     const std::string_view lowered = profile.lowered_;
     auto spanOf = [&](std::string_view part) {
         return Span{static_cast<std::size_t>(part.data() - text.data()), part.size()};

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "burner/ControlIds.h"
 #include "catalogue/DeviceCatalogue.h"
+#include "image/ControlIds.h"
 #include "image/Workbench.h"
 #include "tests/burner/LinkFixture.h"
 #include "tests/support/TempDirectory.h"
@@ -23,7 +23,7 @@ catalogue::ChipDefinition DefinitionFor(const std::string& name, uint8_t program
 }
 
 // A program directory with two chips, one of the Q3L88 family, a HEX source
-// and the family's test patterns, and the link on the in-process simulator.
+// and test patterns for both, and the link on the in-process simulator.
 class BurnerCommandsTest : public ::testing::Test {
 protected:
     BurnerCommandsTest() {
@@ -31,6 +31,7 @@ protected:
             catalogue_.Add({name, 2 * 1024 + 80, 14}, DefinitionFor(name, 0x07));
         dir_.Write("Pats/Q3L88.pat", std::vector<uint8_t>(592, 0x03));
         dir_.Write("Pats/Q3L88.pat2", std::vector<uint8_t>(1280, 0x44));
+        dir_.Write("Pats/VB27C12.pat", std::vector<uint8_t>(592, 0x03));
         source_ = dir_.Write("work/DEMO.HEX", ":0400000001020304F2\n:00000001FF\n");
     }
 
@@ -43,8 +44,14 @@ protected:
     }
 
     void SetOpenShortTestOff() {
-        bench_.OptionByteBuffer()[kOpenShortOptionByte] |= kOpenShortOffBit;
-        bench_.ReceiveOptionBytes();
+        std::vector<uint8_t> options = bench_.OptionByteBuffer();
+        options[kOpenShortOptionByte] |= kOpenShortOffBit;
+        ASSERT_TRUE(bench_.TakeOptionBytes(options));
+    }
+
+    void SetProgramAndTest(bool program, bool test) {
+        ASSERT_TRUE(bench_.SetFlag(control::kProgramCheckbox, program));
+        ASSERT_TRUE(bench_.SetFlag(control::kTestCheckbox, test));
     }
 
     tovrin::testing::TempDirectory dir_;
@@ -60,13 +67,15 @@ protected:
 TEST_F(BurnerCommandsTest, QuestionsComeInTheirOrderThenTheDownloadRuns) {
     Load(0);
     SetOpenShortTestOff();
-    bench_.Controls().program = true;
-    bench_.Controls().test = true;
+    SetProgramAndTest(true, true);
     events_.answers = {true, true, false};
     EXPECT_EQ(RunDownloadCommand(bench_, link_, events_), DownloadCommandResult::Ran);
     EXPECT_EQ(events_.questions,
               (std::vector<std::string>{std::string(kOpenShortWarning), std::string(kFtProgramQuestion),
                                         std::string(image::kOverwriteSourceQuestion)}));
+    EXPECT_EQ(events_.questionKinds, (std::vector<image::Question>{image::Question::OpenShortWarning,
+                                                                   image::Question::FtProgramConfirm,
+                                                                   image::Question::OverwriteSource}));
     EXPECT_EQ(link_.LastOutcome(), ExchangeOutcome::Completed);
     EXPECT_EQ(firmware_.HeldImage(), bench_.ProgrammingImage());
     EXPECT_EQ(firmware_.HeldPatterns().size(), 576u + 1280u);
@@ -91,8 +100,7 @@ TEST_F(BurnerCommandsTest, DecliningAnyQuestionSendsNothing) {
         SCOPED_TRACE(declined);
         Load(0);
         SetOpenShortTestOff();
-        bench_.Controls().program = true;
-        bench_.Controls().test = true;
+        SetProgramAndTest(true, true);
         events_.answers = declined == 0 ? std::deque<bool>{false} : std::deque<bool>{true, false};
         const uint64_t before = firmware_.RequestsReceived();
         EXPECT_EQ(RunDownloadCommand(bench_, link_, events_), DownloadCommandResult::Declined);
@@ -114,8 +122,7 @@ TEST_F(BurnerCommandsTest, OpenShortWarningOnlyForTheFamilyAndFtOnlyWithProgram)
         SCOPED_TRACE(c.chip * 10 + c.program);
         Load(c.chip);
         SetOpenShortTestOff();
-        bench_.Controls().program = c.program;
-        bench_.Controls().test = c.test;
+        SetProgramAndTest(c.program, c.test);
         events_.defaultAnswer = false;  // No to everything
         events_.answers = std::deque<bool>(c.questionsBeforeSave, true);
         RunDownloadCommand(bench_, link_, events_);
@@ -127,7 +134,7 @@ TEST_F(BurnerCommandsTest, OpenShortWarningOnlyForTheFamilyAndFtOnlyWithProgram)
 
 TEST_F(BurnerCommandsTest, UnwritableProjectFileEndsTheCommandSilently) {
     Load(1);
-    bench_.Controls().program = false;
+    ASSERT_TRUE(bench_.SetFlag(control::kProgramCheckbox, false));
     std::filesystem::create_directories(dir_ / "work/DEMO.QVB");  // the target cannot be replaced
     const uint64_t before = firmware_.RequestsReceived();
     EXPECT_EQ(RunDownloadCommand(bench_, link_, events_), DownloadCommandResult::SaveFailed);
@@ -137,14 +144,14 @@ TEST_F(BurnerCommandsTest, UnwritableProjectFileEndsTheCommandSilently) {
 
 TEST_F(BurnerCommandsTest, SavedProjectFileIsTheImageSent) {
     Load(1);
-    bench_.Controls().program = false;
+    ASSERT_TRUE(bench_.SetFlag(control::kProgramCheckbox, false));
     EXPECT_EQ(RunDownloadCommand(bench_, link_, events_), DownloadCommandResult::Ran);
     EXPECT_EQ(tovrin::testing::ReadAll(dir_ / "work/DEMO.QVB"), firmware_.HeldImage());
 }
 
 TEST_F(BurnerCommandsTest, ChipChecksumBuildsTheHeaderFirstAndWaitsOutADownload) {
     Load(1);
-    bench_.Controls().program = false;
+    ASSERT_TRUE(bench_.SetFlag(control::kProgramCheckbox, false));
     RunDownloadCommand(bench_, link_, events_);
     events_ = ObservingEvents{};
     link_.SetDownloadActive(true);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "burner/ControlIds.h"
+#include "image/ControlIds.h"
 #include "tests/burner/LinkFixture.h"
 #include "tests/burner/ScriptedTransport.h"
 

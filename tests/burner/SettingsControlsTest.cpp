@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "burner/ControlIds.h"
+#include "image/ControlIds.h"
 
 namespace tovrin::burner {
 namespace {

@@ -1,8 +1,11 @@
 // Header controls, option bytes and the save decision of the Workbench.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
 #include <signal.h>
 #include <sys/resource.h>
+#include <functional>
+#include <utility>
 
 #include "image/Checksums.h"
 #include "image/ProjectFile.h"
@@ -37,20 +40,25 @@ protected:
 
 TEST_F(WorkbenchHeader, BuildHeaderWritesTheControls) {
     wb.SelectInitialChip(0);
-    HeaderControls& c = wb.Controls();
-    c.verify = true;
-    c.program = false;
-    c.blankCheck = true;
-    c.test = true;
-    c.rollingCodeEnabled = true;
-    c.carriedFlag = false;
-    c.addressCountIndex = 3;
-    c.addresses[0].SetText("1234");
-    c.addresses[1].SetText("ABCD");
-    c.addresses[2].SetText("0001");
-    c.addresses[3].SetText("FFFF");
-    c.initialValue.SetText("3FFFFFFF");
-    c.step.SetText("00000001");
+    // The carried flag has no control: only a loaded header clears it.
+    wb.BuildHeader();
+    std::vector<uint8_t> bytes = wb.ProgrammingImage();
+    bytes[7] = 0x20;  // test only
+    ASSERT_TRUE(wb.SelectSourceFile(f.Write("carried.qvb", SealProjectFile(bytes))).success);
+    ASSERT_FALSE(wb.Controls().carriedFlag);
+
+    ASSERT_TRUE(wb.SetFlag(control::kVerifyCheckbox, true));
+    ASSERT_TRUE(wb.SetFlag(control::kProgramCheckbox, false));
+    ASSERT_TRUE(wb.SetFlag(control::kBlankCheckCheckbox, true));
+    // Disabled without a test pattern, but asking for the value it shows changes nothing.
+    ASSERT_TRUE(wb.SetFlag(control::kTestCheckbox, true));
+    ASSERT_TRUE(wb.SetRollingCodeEnabled(true));
+    ASSERT_TRUE(wb.SetAddressCount(4));
+    const std::pair<int, const char*> fields[] = {
+        {control::kAddress1, "1234"}, {control::kAddress2, "abcd"},         {control::kAddress3, "0001"},
+        {control::kAddress4, "FFFF"}, {control::kInitialValue, "3FFFFFFF"}, {control::kStep, "00000001"}};
+    for (const auto& [id, text] : fields) ASSERT_TRUE(wb.SetHexField(id, text)) << id;
+    EXPECT_EQ(wb.Controls().addresses[1].Text(), "ABCD");
     wb.BuildHeader();
     EXPECT_EQ(wb.ProgrammingImage()[7], 0x2D);
     EXPECT_EQ(wb.ProgrammingImage()[11], 4);
@@ -64,6 +72,85 @@ TEST_F(WorkbenchHeader, BuildHeaderWritesTheControls) {
     EXPECT_EQ(wb.RomChecksumText(), ChecksumText(ReadLe16(h, 28)));
     EXPECT_EQ(HeaderBytes(0, 80), std::vector<uint8_t>(h.begin(), h.end()));
     EXPECT_EQ(wb.OptionByteBuffer(), HeaderBytes(48, 80));
+}
+
+TEST_F(WorkbenchHeader, ChangesTheControlsWouldNotAllowAreRefusedWithTheReason) {
+    struct Case {
+        const char* what;
+        std::size_t chip;
+        bool rollingCode;
+        std::function<Status(Workbench&)> change;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"test without a pattern", 0, true,
+         [](Workbench& b) { return b.SetFlag(control::kTestCheckbox, true); },
+         "the \"测试\" check box (1028) is disabled: the chip's test pattern does not allow the function "
+         "test"},
+        {"no flag", 0, true, [](Workbench& b) { return b.SetFlag(control::kChipList, true); },
+         "control 1029 is no programming-flag check box"},
+        {"three addresses elsewhere", 1, true, [](Workbench& b) { return b.SetAddressCount(3); },
+         "the \"3地址\" radio button (1015) is disabled: only the chip Q3L88 offers three or four addresses"},
+        {"radio without rolling code", 0, false, [](Workbench& b) { return b.SetAddressCount(2); },
+         "the \"2地址\" radio button (1016) is disabled: the rolling code is disabled (\"滚码使能\" 1034 is "
+         "off)"},
+        {"five addresses", 0, true, [](Workbench& b) { return b.SetAddressCount(5); },
+         "the rolling code has 1 to 4 addresses, not 5"},
+        {"address beyond the count", 0, true,
+         [](Workbench& b) { return b.SetHexField(control::kAddress2, "1234"); },
+         "edit 1035 is read-only: this address is beyond the selected address count"},
+        {"edit without rolling code", 0, false,
+         [](Workbench& b) { return b.SetHexField(control::kStep, "00000002"); },
+         "edit 1039 is read-only: the rolling code is disabled (\"滚码使能\" 1034 is off)"},
+        {"short text", 0, true, [](Workbench& b) { return b.SetHexField(control::kAddress1, "123"); },
+         "edit 1041 needs exactly 4 hexadecimal digits, not \"123\""},
+        {"no digit", 0, true, [](Workbench& b) { return b.SetHexField(control::kInitialValue, "0000000G"); },
+         "edit 1040 needs exactly 8 hexadecimal digits, not \"0000000G\""},
+        {"no edit", 0, true, [](Workbench& b) { return b.SetHexField(control::kStepLabel, "0000"); },
+         "control 1115 is no hexadecimal edit"},
+        {"long option block", 0, true,
+         [](Workbench& b) { return b.TakeOptionBytes(std::vector<uint8_t>(33, 0)); },
+         "the option block holds 32 bytes, not 33"},
+    };
+    for (const Case& c : cases) {
+        testing::WorkbenchFixture g({{.name = "Q3L88"}, {.name = "VB27A"}});
+        Workbench& b = g.bench();
+        b.SelectInitialChip(c.chip);
+        ASSERT_TRUE(b.SetRollingCodeEnabled(c.rollingCode));
+        const HeaderControls before = b.Controls();
+        const std::vector<uint8_t> image = b.ProgrammingImage();
+        const Status status = c.change(b);
+        ASSERT_FALSE(status) << c.what;
+        EXPECT_EQ(status.error().message, c.error) << c.what;
+        EXPECT_EQ(b.Controls().test, before.test) << c.what;
+        EXPECT_EQ(b.Controls().addressCountIndex, before.addressCountIndex) << c.what;
+        EXPECT_EQ(b.Controls().addresses[1].Text(), before.addresses[1].Text()) << c.what;
+        EXPECT_EQ(b.Controls().step.Text(), before.step.Text()) << c.what;
+        EXPECT_EQ(b.ProgrammingImage(), image) << c.what;
+    }
+}
+
+TEST_F(WorkbenchHeader, HeaderControlStatesCoverEveryHeaderControl) {
+    wb.SelectInitialChip(0);
+    ASSERT_TRUE(wb.SetRollingCodeEnabled(true));
+    ASSERT_TRUE(wb.SetAddressCount(2));
+    std::vector<ControlState> expected = {
+        {control::kVerifyCheckbox, true},  {control::kBlankCheckCheckbox, true},
+        {control::kProgramCheckbox, true}, {control::kTestCheckbox, false},
+        {control::kChipList, true},        {control::kRollingCodeEnable, true},
+    };
+    const RollingCodeControlSet rollingCode = wb.RollingCodeControlStates();
+    expected.insert(expected.end(), rollingCode.controls.begin(), rollingCode.controls.end());
+    EXPECT_EQ(wb.HeaderControlStates(), expected);
+
+    LoadProject();  // a project file fixes the chip
+    bool chipListSeen = false;
+    for (const ControlState& state : wb.HeaderControlStates()) {
+        if (state.id != control::kChipList) continue;
+        chipListSeen = true;
+        EXPECT_FALSE(state.enabled);
+    }
+    EXPECT_TRUE(chipListSeen);
 }
 
 TEST_F(WorkbenchHeader, CarriedBitsSurviveARoundTrip) {
@@ -80,15 +167,13 @@ TEST_F(WorkbenchHeader, CarriedBitsSurviveARoundTrip) {
 
 TEST_F(WorkbenchHeader, DisablingRollingCodeKeepsTheTexts) {
     wb.SelectInitialChip(0);
-    wb.Controls().rollingCodeEnabled = true;
-    wb.Controls().addressCountIndex = 1;
-    wb.RefreshRollingCodeControls();
-    wb.Controls().addresses[0].SetText("1111");
-    wb.Controls().addresses[1].SetText("2222");
-    wb.Controls().initialValue.SetText("00000100");
+    ASSERT_TRUE(wb.SetRollingCodeEnabled(true));
+    ASSERT_TRUE(wb.SetAddressCount(2));
+    ASSERT_TRUE(wb.SetHexField(control::kAddress1, "1111"));
+    ASSERT_TRUE(wb.SetHexField(control::kAddress2, "2222"));
+    ASSERT_TRUE(wb.SetHexField(control::kInitialValue, "00000100"));
 
-    wb.Controls().rollingCodeEnabled = false;
-    wb.RefreshRollingCodeControls();
+    ASSERT_TRUE(wb.SetRollingCodeEnabled(false));
     for (const ControlState& s : wb.RollingCodeControlStates().controls) EXPECT_FALSE(s.enabled) << s.id;
     EXPECT_EQ(wb.Controls().addresses[1].Text(), "2222");
     wb.BuildHeader();
@@ -98,28 +183,24 @@ TEST_F(WorkbenchHeader, DisablingRollingCodeKeepsTheTexts) {
 
 TEST_F(WorkbenchHeader, FewerAddressesClearTheRestAtOnce) {
     wb.SelectInitialChip(0);  // exactly Q3L88: three addresses offered
-    wb.Controls().rollingCodeEnabled = true;
-    wb.Controls().addressCountIndex = 2;
-    wb.RefreshRollingCodeControls();
+    ASSERT_TRUE(wb.SetRollingCodeEnabled(true));
+    ASSERT_TRUE(wb.SetAddressCount(3));
     EXPECT_TRUE(wb.RollingCodeControlStates().Find(control::kThreeAddresses)->enabled);
-    wb.Controls().addresses[1].SetText("5678");
-    wb.Controls().addresses[2].SetText("1234");
-    wb.Controls().addressCountIndex = 0;
-    wb.RefreshRollingCodeControls();
+    ASSERT_TRUE(wb.SetHexField(control::kAddress2, "5678"));
+    ASSERT_TRUE(wb.SetHexField(control::kAddress3, "1234"));
+    ASSERT_TRUE(wb.SetAddressCount(1));
     EXPECT_EQ(wb.Controls().addresses[1].Text(), "0000");
     EXPECT_EQ(wb.Controls().addresses[2].Text(), "0000");
-    wb.Controls().addressCountIndex = 2;  // raising it again brings nothing back
-    wb.RefreshRollingCodeControls();
+    ASSERT_TRUE(wb.SetAddressCount(3));  // raising it again brings nothing back
     EXPECT_EQ(wb.Controls().addresses[2].Text(), "0000");
-    wb.Controls().addressCountIndex = 0;
-    wb.RefreshRollingCodeControls();
+    ASSERT_TRUE(wb.SetAddressCount(1));
     wb.BuildHeader();
     EXPECT_EQ(HeaderBytes(14, 20), std::vector<uint8_t>(6, 0));
 }
 
 TEST_F(WorkbenchHeader, OnlyTheExactNameOffersFourAddresses) {
     wb.SelectInitialChip(1);
-    wb.Controls().rollingCodeEnabled = true;
+    ASSERT_TRUE(wb.SetRollingCodeEnabled(true));
     const RollingCodeControlSet states = wb.RollingCodeControlStates();
     EXPECT_TRUE(states.Find(control::kTwoAddresses)->enabled);
     EXPECT_FALSE(states.Find(control::kThreeAddresses)->enabled);
@@ -131,9 +212,11 @@ TEST_F(WorkbenchHeader, ReceivedOptionBytesReachTheImageAtTheNextBuild) {
     wb.BuildHeader();
     const std::vector<uint8_t> oldOptions = HeaderBytes(48, 80);
     const std::string oldRom = wb.RomChecksumText();
-    wb.OptionByteBuffer()[0] = 0x5A;
-    wb.OptionByteBuffer()[3] = 0xC3;
-    wb.ReceiveOptionBytes();
+    std::vector<uint8_t> options = wb.OptionByteBuffer();
+    options[0] = 0x5A;
+    options[3] = 0xC3;
+    ASSERT_TRUE(wb.TakeOptionBytes(options));
+    EXPECT_EQ(wb.OptionByteBuffer(), options);
     EXPECT_EQ(HeaderBytes(48, 80), oldOptions);
     EXPECT_EQ(wb.WorkingHeader()[48], 0x5A);
     EXPECT_NE(wb.RomChecksumText(), oldRom);
@@ -146,8 +229,7 @@ TEST_F(WorkbenchHeader, ShortOptionBufferChangesOnlyItsBytes) {
     wb.SelectInitialChip(0);
     wb.BuildHeader();
     const ImageHeader before = wb.WorkingHeader();
-    wb.OptionByteBuffer().assign({0x01, 0x02});
-    wb.ReceiveOptionBytes();
+    ASSERT_TRUE(wb.TakeOptionBytes(std::vector<uint8_t>{0x01, 0x02}));
     EXPECT_EQ(wb.WorkingHeader()[48], 0x01);
     EXPECT_EQ(wb.WorkingHeader()[49], 0x02);
     EXPECT_EQ(wb.WorkingHeader()[50], before[50]);
@@ -181,10 +263,13 @@ TEST_F(WorkbenchHeader, SaveDecision) {
                 b.SelectSourceFile(g.Write("DEMO.QVB", SealProjectFile(b.ProgrammingImage()))).success);
         }
         const auto projectBefore = tovrin::testing::ReadAll(g.dir() / "DEMO.QVB");
-        if (c.changeAfterLoad) b.Controls().verify = !b.Controls().verify;
+        if (c.changeAfterLoad) {
+            ASSERT_TRUE(b.SetFlag(control::kVerifyCheckbox, !b.Controls().verify));
+        }
         b.BuildHeader();
         std::vector<std::string> questions;
-        const SaveDecision decision = b.DecideSave([&](std::string_view q) {
+        const SaveDecision decision = b.DecideSave([&](Question kind, std::string_view q) {
+            EXPECT_EQ(kind, Question::OverwriteSource);
             questions.emplace_back(q);
             return c.answer;
         });
@@ -207,27 +292,28 @@ TEST_F(WorkbenchHeader, SavedHexSourceStaysTheSourceAndAsksAgain) {
     wb.SelectInitialChip(0);
     LoadHex("DEMO.HEX");
     wb.BuildHeader();
-    EXPECT_EQ(wb.DecideSave([](std::string_view) { return true; }), SaveDecision::Saved);
+    EXPECT_EQ(wb.DecideSave([](Question, std::string_view) { return true; }), SaveDecision::Saved);
     EXPECT_TRUE(std::filesystem::exists(f.dir() / "DEMO.QVB"));
     EXPECT_EQ(wb.SourcePath(), (f.dir() / "DEMO.HEX").string());
     EXPECT_TRUE(wb.SourceIsHex());
     int asked = 0;
-    wb.DecideSave([&](std::string_view) { return ++asked, false; });
+    wb.DecideSave([&](Question, std::string_view) { return ++asked, false; });
     EXPECT_EQ(asked, 1);
 }
 
 TEST_F(WorkbenchHeader, SavedProjectFileReloadsToTheSameImage) {
     wb.SelectInitialChip(0);
     LoadHex("DEMO.HEX");
-    wb.Controls().test = false;
-    wb.Controls().initialValue.SetText("00ABCDEF");
+    ASSERT_TRUE(wb.SetFlag(control::kTestCheckbox, false));
+    ASSERT_TRUE(wb.SetHexField(control::kInitialValue, "00ABCDEF"));
     wb.BuildHeader();
     const std::vector<uint8_t> sent = wb.ProgrammingImage();
-    ASSERT_EQ(wb.DecideSave([](std::string_view) { return true; }), SaveDecision::Saved);
+    ASSERT_EQ(wb.DecideSave([](Question, std::string_view) { return true; }), SaveDecision::Saved);
     EXPECT_EQ(tovrin::testing::ReadAll(f.dir() / "DEMO.QVB"), sent);
     ASSERT_TRUE(wb.SelectSourceFile(f.dir() / "DEMO.QVB").success);
     EXPECT_EQ(wb.ProgrammingImage(), sent);
-    EXPECT_EQ(wb.DecideSave([](std::string_view) { return ADD_FAILURE(), true; }), SaveDecision::Continue);
+    EXPECT_EQ(wb.DecideSave([](Question, std::string_view) { return ADD_FAILURE(), true; }),
+              SaveDecision::Continue);
 }
 
 TEST_F(WorkbenchHeader, FailedSaveLeavesTheOldFileAndAborts) {
@@ -244,7 +330,7 @@ TEST_F(WorkbenchHeader, FailedSaveLeavesTheOldFileAndAborts) {
     struct rlimit small = original;
     small.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SaveDecision decision = wb.DecideSave([](std::string_view) { return true; });
+    const SaveDecision decision = wb.DecideSave([](Question, std::string_view) { return true; });
     setrlimit(RLIMIT_FSIZE, &original);
     signal(SIGXFSZ, previous);
 
@@ -259,24 +345,26 @@ TEST_F(WorkbenchHeader, SaveIntoAMissingFolderAborts) {
     LoadHex("sub/DEMO.HEX");
     std::filesystem::remove_all(f.dir() / "sub");
     wb.BuildHeader();
-    EXPECT_EQ(wb.DecideSave([](std::string_view) { return true; }), SaveDecision::Abort);
+    EXPECT_EQ(wb.DecideSave([](Question, std::string_view) { return true; }), SaveDecision::Abort);
 }
 
 TEST_F(WorkbenchHeader, NothingToSaveWithoutASource) {
     wb.SelectInitialChip(0);
     wb.BuildHeader();
-    EXPECT_EQ(wb.DecideSave([](std::string_view) { return ADD_FAILURE(), true; }), SaveDecision::Continue);
+    EXPECT_EQ(wb.DecideSave([](Question, std::string_view) { return ADD_FAILURE(), true; }),
+              SaveDecision::Continue);
 }
 
 TEST_F(WorkbenchHeader, DataBufferViewTakesTheCurrentChecksumAsSaved) {
     wb.SelectInitialChip(0);
     LoadProject();
-    wb.Controls().step.SetText("00000002");
+    ASSERT_TRUE(wb.SetHexField(control::kStep, "00000002"));
     wb.PrepareDataBufferView();
     EXPECT_EQ(wb.OptionByteBuffer(), HeaderBytes(48, 80));
     EXPECT_EQ(wb.Controls().step.Text(), "00000002");
     wb.BuildHeader();
-    EXPECT_EQ(wb.DecideSave([](std::string_view) { return ADD_FAILURE(), true; }), SaveDecision::Continue);
+    EXPECT_EQ(wb.DecideSave([](Question, std::string_view) { return ADD_FAILURE(), true; }),
+              SaveDecision::Continue);
 
     const auto copy = f.dir() / "copy.qvb";
     ASSERT_TRUE(wb.SaveImageAs(copy));

@@ -102,7 +102,7 @@ TEST_F(WorkbenchLoad, EndOfFileOnlyHexGivesDefinitionHeaderAndErasedCode) {
     for (int w = 0; w < 16; ++w) erased.insert(erased.end(), {0xFF, 0x3F});
     EXPECT_EQ(Code(), erased);
     EXPECT_EQ(std::string(wb.ProgrammingImage().begin(), wb.ProgrammingImage().begin() + 7), "Q3L88  ");
-    EXPECT_EQ(wb.ImageBlockCount(), 4u);  // 112 bytes
+    EXPECT_EQ(wb.ProgrammingImage().size(), 112u);
 }
 
 TEST_F(WorkbenchLoad, ErasedHighByteFollowsTheBitWidth) {
@@ -124,10 +124,9 @@ TEST_F(WorkbenchLoad, ErasedHighByteFollowsTheBitWidth) {
 
 TEST_F(WorkbenchLoad, HexLoadResetsSettingsToTheDefinition) {
     wb.SelectInitialChip(3);  // P5: Program_set 0x05, MemID 0x0203
-    wb.Controls().program = true;
-    wb.Controls().test = true;
-    wb.Controls().rollingCodeEnabled = true;
-    wb.Controls().initialValue.SetText("12345678");
+    ASSERT_TRUE(wb.SetFlag(control::kProgramCheckbox, true));
+    ASSERT_TRUE(wb.SetRollingCodeEnabled(true));
+    ASSERT_TRUE(wb.SetHexField(control::kInitialValue, "12345678"));
     ASSERT_TRUE(Select("p.hex", ":0400000001020304F2\n:00000001FF\n").success);
     const HeaderControls& c = wb.Controls();
     EXPECT_TRUE(c.verify);
@@ -260,9 +259,7 @@ TEST_F(WorkbenchLoad, FamilyNameFindsTheChipAndItsPatterns) {
     ASSERT_TRUE(Select("q.qvb", file).success);
     EXPECT_EQ(wb.SelectedChipName(), "Q3L88");
     EXPECT_EQ(wb.TestPattern(), std::vector<uint8_t>(592, 0x03));
-    EXPECT_EQ(wb.PatternBlockCount(), 18u);
     EXPECT_EQ(wb.TestPattern2(), std::vector<uint8_t>(1280, 0x22));
-    EXPECT_EQ(wb.Pattern2BlockCount(), 40u);
     EXPECT_TRUE(wb.PatternAllowsTest());
     EXPECT_TRUE(wb.TestCheckboxEnabled());
 }
@@ -274,10 +271,8 @@ TEST_F(WorkbenchLoad, ShortPatternFillsOnlyItsOwnLength) {
     std::vector<uint8_t> expected(592, 0);
     std::fill_n(expected.begin(), 100, 0x11);
     EXPECT_EQ(wb.TestPattern(), expected);
-    EXPECT_EQ(wb.PatternBlockCount(), 18u);
     EXPECT_TRUE(wb.PatternAllowsTest());  // byte 7 = 0x11
     EXPECT_TRUE(wb.TestPattern2().empty());
-    EXPECT_EQ(wb.Pattern2BlockCount(), 0u);
 
     // After a full pattern the earlier bytes beyond the short file remain.
     f.Write("Pats/VB27A.pat", std::vector<uint8_t>(592, 0x44));
@@ -299,7 +294,6 @@ TEST_F(WorkbenchLoad, ChipWithoutPatternDisablesTheTestCheckbox) {
     EXPECT_FALSE(wb.PatternAllowsTest());
     EXPECT_FALSE(wb.TestCheckboxEnabled());
     EXPECT_TRUE(wb.TestPattern().empty());
-    EXPECT_EQ(wb.PatternBlockCount(), 0u);
 }
 
 TEST_F(WorkbenchLoad, ChipChangeReloadsAHexSourceSilently) {
