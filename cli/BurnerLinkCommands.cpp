@@ -24,6 +24,7 @@
 #include "cli/HeaderSettings.h"
 #include "cli/TextFormat.h"
 #include "cli/WorkbenchSession.h"
+#include "image/ControlIds.h"
 #include "image/ImageHeader.h"
 #include "platform/easypod/BurnerBackends.h"
 #include "platform/easypod/EasyPod.h"
@@ -444,17 +445,23 @@ void Download(CliContext& context, const BackendOptions& backendOptions, const D
         }
         auto blocks = DrawBlocks(context, workbench, present, options);
         if (!blocks) return;
-        const image::HexField original = workbench.Controls().initialValue;
+        // Each burner's image differs only in its rolling-code start; the
+        // field is typed as a user would, then put back.
+        const std::string original = workbench.Controls().initialValue.Text();
         for (std::size_t i = 0; i < present.size(); ++i) {
             if ((*blocks)[i]) {
-                workbench.Controls().initialValue.SetValue((*blocks)[i]->start);
+                if (Status typed = workbench.SetHexField(control::kInitialValue, Hex((*blocks)[i]->start, 8));
+                    !typed) {
+                    context.Fail(kExitFailed, typed.error().message);
+                    return;
+                }
                 workbench.BuildHeader();
             }
             present[i]->SetInputs(workbench.ProgrammingImage(), workbench.TestPattern(),
                                   workbench.TestPattern2());
         }
         if (!options.serialLedger.empty()) {
-            workbench.Controls().initialValue = original;
+            (void)workbench.SetHexField(control::kInitialValue, original);
             workbench.BuildHeader();
         }
         std::map<const production::GangMember*, std::optional<production::SerialBlock>> blockOf;

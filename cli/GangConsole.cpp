@@ -27,7 +27,7 @@ public:
         console_.SetLine(index_, caption);
     }
     void ShowMessage(std::string_view text) override { console_.Note(index_, WithLineFeeds(text), true); }
-    bool AskYesNo(std::string_view) override { return false; }
+    bool AskYesNo(image::Question, std::string_view) override { return false; }
     void EnableButton(int, bool) override {}
     void SetSettingsControls(std::span<const burner::ControlEnabling>) override {}
     void StopTimer(int) override {}

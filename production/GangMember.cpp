@@ -32,7 +32,9 @@ public:
     void SetProgressTotal(int total) override { inner_.SetProgressTotal(total); }
     void SetProgressPosition(int position) override { inner_.SetProgressPosition(position); }
     void ShowMessage(std::string_view text) override { inner_.ShowMessage(text); }
-    bool AskYesNo(std::string_view question) override { return inner_.AskYesNo(question); }
+    bool AskYesNo(image::Question kind, std::string_view text) override {
+        return inner_.AskYesNo(kind, text);
+    }
     void EnableButton(int id, bool enabled) override { inner_.EnableButton(id, enabled); }
     void SetSettingsControls(std::span<const burner::ControlEnabling> states) override {
         inner_.SetSettingsControls(states);

@@ -358,7 +358,7 @@ TEST_F(WorkbenchLoad, EachSilentHexOutcomeGetsItsWarningLine) {
     // area of the chip's size, then configuration words above 64 KiB.
     const std::size_t codeBytes = wb.ImageByteCount() - 80;
     char pastEnd[64];
-    std::snprintf(pastEnd, sizeof pastEnd, ":04%04zX0001020304%02X\n", codeBytes - 2,
+    std::snprintf(pastEnd, sizeof pastEnd, ":04%04zX0001020304%02zX\n", codeBytes - 2,
                   (0x100 - ((4 + (codeBytes - 2) / 256 + (codeBytes - 2) % 256 + 10) & 0xFF)) & 0xFF);
     const SelectFileReport report =
         Select("warn.hex", std::string(":0400000001020304F2\n") + pastEnd +
