@@ -23,8 +23,7 @@ bool OpenShortTestOff(const image::Workbench& workbench) {
 
 }  // namespace
 
-DownloadCommandResult RunDownloadCommand(image::Workbench& workbench, BurnerLink& link,
-                                         BurnerEvents& events) {
+DownloadCommandResult ConfirmDownload(image::Workbench& workbench, BurnerEvents& events) {
     workbench.BuildHeader();
     if (OpenShortTestOff(workbench) && !events.AskYesNo(image::Question::OpenShortWarning, kOpenShortWarning))
         return DownloadCommandResult::Declined;
@@ -36,12 +35,22 @@ DownloadCommandResult RunDownloadCommand(image::Workbench& workbench, BurnerLink
         return events.AskYesNo(kind, text);
     };
     if (workbench.DecideSave(ask) == image::SaveDecision::Abort) return DownloadCommandResult::SaveFailed;
+    return DownloadCommandResult::Ran;
+}
 
+void StartDownload(BurnerLink& link, BurnerEvents& events) {
     events.EnableButton(control::kDownloadButton, false);
     const SettingsControlStates disabled = DisabledSettingsControls();
     events.SetSettingsControls(disabled);
     link.SetDownloadActive(true);
     link.ExecuteBurnerCommand(CMD_DOWNLOAD);
+}
+
+DownloadCommandResult RunDownloadCommand(image::Workbench& workbench, BurnerLink& link,
+                                         BurnerEvents& events) {
+    const DownloadCommandResult confirmed = ConfirmDownload(workbench, events);
+    if (confirmed != DownloadCommandResult::Ran) return confirmed;
+    StartDownload(link, events);
     return DownloadCommandResult::Ran;
 }
 

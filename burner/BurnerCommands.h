@@ -28,6 +28,15 @@ enum class DownloadCommandResult {
     Ran,         // the download exchange ran; the link's LastOutcome tells how it ended
 };
 
+// The download button's steps before anything is sent: BuildHeader, the
+// open/short warning, the FT+PROGRAM confirmation and the save decision.
+// Ran means the download may go ahead. A gang asks these once for all burners.
+DownloadCommandResult ConfirmDownload(image::Workbench& workbench, BurnerEvents& events);
+
+// The download button's steps after the questions: the settings controls
+// disabled, DownloadActive set and the download exchange run.
+void StartDownload(BurnerLink& link, BurnerEvents& events);
+
 // The download button: BuildHeader, the open/short warning, the FT+PROGRAM
 // confirmation, the save decision, then the download with the settings
 // controls disabled. Questions go to events.AskYesNo.

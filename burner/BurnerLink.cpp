@@ -95,6 +95,7 @@ ExchangeOutcome BurnerLink::ReadReply(std::size_t length) {
 
 ExchangeOutcome BurnerLink::RunFixedRequest(uint8_t code) {
     const std::size_t replyLength = FixedRequestFor(code)->replyLength;
+    if (code == CMD_CHIP_CHECKSUM) chipChecksum_.reset();
     const std::size_t requestLength = BuildFixedRequest(packet_, code);
     // A request that did not go out has no answer; whatever a read then
     // found would be shown as one.
@@ -118,7 +119,8 @@ ExchangeOutcome BurnerLink::RunFixedRequest(uint8_t code) {
             break;
         }
         case CMD_CHIP_CHECKSUM:
-            events_.ReportStatus(FormatChipChecksumReport(DecodeChipChecksum(packet_)));
+            chipChecksum_ = DecodeChipChecksum(packet_);
+            events_.ReportStatus(FormatChipChecksumReport(*chipChecksum_));
             break;
         default:
             break;
@@ -133,6 +135,8 @@ ExchangeOutcome BurnerLink::RunDownload() {
     const std::size_t patternPackets = inputs.testPattern.size() / kBlockBytes;
     const std::size_t pattern2Packets = inputs.testPattern2.size() / kBlockBytes;
     const std::size_t totalPackets = imagePackets + patternPackets + pattern2Packets;
+    packetsAccepted_ = 0;
+    packetsResent_ = 0;
     if (totalPackets == 0 || !downloadActive_) return ExchangeOutcome::NothingSent;
 
     std::size_t index = 0;
@@ -171,6 +175,7 @@ ExchangeOutcome BurnerLink::RunDownload() {
                 read, read == ExchangeOutcome::Lost ? kUsbLostDuringDownload : kBurnerDidNotAnswer);
 
         if (IsPacketAccepted(packet_)) {
+            ++packetsAccepted_;
             if (index + 1 == totalPackets) {
                 events_.ReportStatus(kDownloadSucceeded);
                 downloadActive_ = false;
@@ -184,6 +189,7 @@ ExchangeOutcome BurnerLink::RunDownload() {
             return EndDownloadFailed(ExchangeOutcome::Refused, kBurnerKeptRefusing);
         } else {
             ++resends;
+            ++packetsResent_;
         }
     }
     return ExchangeOutcome::NothingSent;

@@ -86,6 +86,12 @@ public:
     std::string LastError() const { return record_.LastError(); }
     // The identity of the last burner-id reply.
     std::optional<uint32_t> BurnerId() const { return burnerId_; }
+    // The last chip-checksum reply decoded whole.
+    const std::optional<ChipChecksumReply>& LastChipChecksum() const { return chipChecksum_; }
+    // Packets the burner accepted and refused packets sent again, in the
+    // latest download.
+    std::size_t PacketsAccepted() const { return packetsAccepted_; }
+    std::size_t PacketsResent() const { return packetsResent_; }
 
     const BurnerPacket& Packet() const { return packet_; }
 
@@ -107,6 +113,9 @@ private:
     std::optional<ExchangeOutcome> lastOutcome_;
     std::array<std::optional<ExchangeOutcome>, CMD_BURNER_ID + 1> outcomeByCode_{};
     std::optional<uint32_t> burnerId_;
+    std::optional<ChipChecksumReply> chipChecksum_;
+    std::size_t packetsAccepted_ = 0;
+    std::size_t packetsResent_ = 0;
 };
 
 }  // namespace tovrin::burner

@@ -24,6 +24,7 @@ struct ImageOptions {
     std::string source;
     std::string output;
     bool json = false;
+    bool strict = false;
     HeaderSettings settings;
 };
 
@@ -32,6 +33,12 @@ void BuildImage(CliContext& context, const ImageOptions& options) {
     if (!options.chip.empty() && !session.ChangeChip(options.chip)) return;
     image::SelectFileReport report;
     if (!session.SelectSource(options.source, &report)) return;
+    if (options.strict && !report.warnings.empty()) {
+        context.out << WithLineFeeds(report.statusText) << "\n";
+        context.Fail(kExitFailed, "--strict: " + options.source + " loads with " +
+                                      std::to_string(report.warnings.size()) + " warning(s)");
+        return;
+    }
 
     image::Workbench& workbench = session.workbench();
     if (Status applied = ApplyHeaderSettings(workbench, options.settings); !applied) {
@@ -56,7 +63,8 @@ void BuildImage(CliContext& context, const ImageOptions& options) {
                                {"romChecksum", workbench.RomChecksumText()},
                                {"qvbChecksum", workbench.QvbChecksumText()},
                                {"header", HexDigits(header)},
-                               {"report", reportText}};
+                               {"report", reportText},
+                               {"warnings", report.warnings}};
         context.out << result.dump(2) << "\n";
         return;
     }
@@ -147,6 +155,7 @@ void AddImageCommands(CLI::App& app, CliContext& context) {
     command->add_option("--source", options->source, "Intel HEX or QVB project file")->required();
     command->add_option("-o,--output", options->output, "Write the image (a project file) here");
     command->add_flag("--json", options->json, "Print JSON");
+    command->add_flag("--strict", options->strict, "Fail when a HEX source loads with a warning");
     AddHeaderSettingOptions(*command, options->settings);
     context.OnCommand(command, [&context, options] { BuildImage(context, *options); });
 

@@ -1,5 +1,8 @@
 #include "image/HexRecords.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "catalogue/ChipDefinition.h"
 #include "platform/text/HexDigits.h"
 
@@ -10,6 +13,11 @@ namespace {
 constexpr std::size_t kMinRecordRemainder = 6;
 constexpr std::size_t kRecordPrefixChars = 8;  // count, address, type
 constexpr int kEndOfFileType = 1;
+// Extended segment / start segment / extended linear / start linear address.
+constexpr int kExtendedSegmentType = 2;
+constexpr int kExtendedLinearType = 4;
+constexpr int kFirstAddressType = 2;
+constexpr int kLastAddressType = 5;
 
 // Digits are read leniently, so stored files that relied on it keep loading
 // the same; the checksum test flags records holding anything but digits.
@@ -45,6 +53,9 @@ bool ChecksumHolds(std::string_view record) {
 HexParseSummary StoreHexRecords(std::string_view text, std::span<uint8_t> image) {
     text = text.substr(0, text.find('\0'));
     HexParseSummary summary;
+    // Image bytes whose value an address record wrote; made on the first one.
+    std::vector<bool> fromAddressRecord;
+    bool extendedBase = false;  // the latest type 02 or 04 named a non-zero base
     std::size_t pos = 0;
     while (text.size() - pos >= kMinRecordRemainder) {
         const std::size_t start = FindHexDigit(text, pos);
@@ -67,13 +78,27 @@ HexParseSummary StoreHexRecords(std::string_view text, std::span<uint8_t> image)
         }
         pos += dataChars + 2;
 
+        const bool addressRecord = type >= kFirstAddressType && type <= kLastAddressType;
+        if (addressRecord && fromAddressRecord.empty()) fromAddressRecord.resize(image.size());
         const std::size_t first = catalogue::kImageHeaderByteCount + static_cast<std::size_t>(address);
-        for (std::size_t k = 0; k < static_cast<std::size_t>(count); ++k) {
-            if (first + k >= image.size()) break;
+        const std::size_t stored =
+            first < image.size() ? std::min(image.size() - first, std::size_t(count)) : 0;
+        for (std::size_t k = 0; k < stored; ++k) {
             image[first + k] = static_cast<uint8_t>(PairValue(data + 2 * k));
+        }
+        if (!fromAddressRecord.empty() && stored > 0)
+            std::fill_n(fromAddressRecord.begin() + static_cast<std::ptrdiff_t>(first), stored,
+                        addressRecord);
+        summary.bytesBeyondImage += static_cast<std::size_t>(count) - stored;
+        if (type == kExtendedSegmentType || type == kExtendedLinearType) {
+            extendedBase = std::string_view(data, dataChars).find_first_not_of('0') != std::string_view::npos;
+        } else if (!addressRecord && extendedBase) {
+            summary.extendedAddressBytes += stored;
         }
         ++summary.dataRecords;
     }
+    summary.addressRecordBytes =
+        static_cast<std::size_t>(std::count(fromAddressRecord.begin(), fromAddressRecord.end(), true));
     return summary;
 }
 

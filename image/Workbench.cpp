@@ -38,7 +38,27 @@ constexpr std::string_view kLoadFailedStatus = "\r\n文件未打开！\r\n\r\n Q
 constexpr std::string_view kLoadFailedNotice = "\r\n  文件未打开！\r\n\r\n QVB文件格式错误！";
 constexpr std::string_view kLoadedStatus = "\r\n文件打开成功!\r\n\r\n请选择芯片配置或直接下载";
 constexpr std::string_view kHexLoadedNotice = "\r\n     文件打开成功!\r\n\r\n请确认芯片型号及选择芯片配置";
-constexpr const char* kBadChecksumWarning = "\r\n\r\n警告: 有 %zu 条记录校验和错误!";
+constexpr std::string_view kWarningLead = "\r\n\r\n";
+constexpr const char* kBadChecksumWarning = "警告: 有 %zu 条记录校验和错误!";
+constexpr const char* kBeyondCodeAreaWarning = "警告: 有 %zu 个字节超出芯片代码区，已丢弃!";
+constexpr const char* kAddressRecordWarning = "警告: 有 %zu 个字节来自地址记录(类型02-05)，已写入代码区!";
+constexpr const char* kExtendedAddressWarning =
+    "警告: 有 %zu 个字节属于扩展地址(64K以上)，已按低16位地址写入代码区!";
+
+std::vector<std::string> HexWarnings(const HexParseSummary& summary) {
+    std::vector<std::string> warnings;
+    auto add = [&warnings](const char* format, std::size_t count) {
+        if (count == 0) return;
+        char text[160];
+        std::snprintf(text, sizeof text, format, count);
+        warnings.emplace_back(text);
+    };
+    add(kBadChecksumWarning, summary.badChecksumRecords);
+    add(kBeyondCodeAreaWarning, summary.bytesBeyondImage);
+    add(kAddressRecordWarning, summary.addressRecordBytes);
+    add(kExtendedAddressWarning, summary.extendedAddressBytes);
+    return warnings;
+}
 
 constexpr std::size_t kHeaderBytes = catalogue::kImageHeaderByteCount;
 
@@ -218,7 +238,7 @@ bool Workbench::LoadSourceFile() {
 
 bool Workbench::LoadSourceBytes(std::span<const uint8_t> fileBytes) {
     sourceIsHex_ = false;
-    badChecksumRecords_ = 0;
+    hexSummary_ = {};
     ResizeImage();
     return HasHexExtension(sourcePath_) ? LoadHex(fileBytes) : LoadProjectFile(fileBytes);
 }
@@ -239,7 +259,7 @@ bool Workbench::LoadHex(std::span<const uint8_t> fileBytes) {
         WriteHeaderSections(*definition);
     }
     const std::string_view text(reinterpret_cast<const char*>(fileBytes.data()), fileBytes.size());
-    badChecksumRecords_ = StoreHexRecords(text, image_).badChecksumRecords;
+    hexSummary_ = StoreHexRecords(text, image_);
     checksums_.CodeAreaChanged();
     return CompleteLoad();
 }
@@ -301,13 +321,10 @@ SelectFileReport Workbench::SelectSourceFile(const std::filesystem::path& path) 
         report.messageBoxText = std::string(kLoadFailedNotice);
         return report;
     }
-    report.badChecksumRecords = badChecksumRecords_;
+    report.badChecksumRecords = hexSummary_.badChecksumRecords;
+    report.warnings = HexWarnings(hexSummary_);
     std::string warning;
-    if (badChecksumRecords_ > 0) {
-        char text[96];
-        std::snprintf(text, sizeof text, kBadChecksumWarning, badChecksumRecords_);
-        warning = text;
-    }
+    for (const std::string& line : report.warnings) warning += std::string(kWarningLead) + line;
     report.statusText = std::string(kLoadedStatus) + warning;
     if (sourceIsHex_) report.messageBoxText = std::string(kHexLoadedNotice) + warning;
     sourceLoaded_ = true;

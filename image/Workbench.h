@@ -15,6 +15,7 @@
 #include "catalogue/DeviceCatalogue.h"
 #include "image/Checksums.h"
 #include "image/HexField.h"
+#include "image/HexRecords.h"
 #include "image/ImageHeader.h"
 #include "image/Question.h"
 #include "image/RollingCodeControls.h"
@@ -57,6 +58,10 @@ struct SelectFileReport {
     std::string statusText;                     // replaces the StatusLog text
     std::optional<std::string> messageBoxText;  // an OK notice, when there is one
     std::size_t badChecksumRecords = 0;         // HEX records whose checksum is wrong
+    // One line per silent outcome of the HEX load (wrong record checksums,
+    // bytes beyond the code area, address records and extended addresses
+    // taken as code); each is also in statusText and messageBoxText.
+    std::vector<std::string> warnings;
 };
 
 enum class SaveDecision {
@@ -157,7 +162,9 @@ public:
     bool SourceIsHex() const { return sourceIsHex_; }
     bool SourceLoaded() const { return sourceLoaded_; }
     uint16_t SavedImageChecksum() const { return savedImageChecksum_; }
-    std::size_t BadChecksumRecords() const { return badChecksumRecords_; }
+    std::size_t BadChecksumRecords() const { return hexSummary_.badChecksumRecords; }
+    // What the latest HEX load counted; all zero after a project file.
+    const HexParseSummary& HexSummary() const { return hexSummary_; }
 
     const std::vector<uint8_t>& TestPattern() const { return testPattern_; }
     const std::vector<uint8_t>& TestPattern2() const { return testPattern2_; }
@@ -206,7 +213,7 @@ private:
     bool sourceIsHex_ = false;
     bool sourceLoaded_ = false;
     uint16_t savedImageChecksum_ = 0;
-    std::size_t badChecksumRecords_ = 0;
+    HexParseSummary hexSummary_;
 
     std::vector<uint8_t> testPattern_;
     std::vector<uint8_t> testPattern2_;

@@ -130,3 +130,36 @@ TEST(ProtocolTest, Acknowledgement) {
 
 }  // namespace
 }  // namespace tovrin::burner
+
+#include "burner/ChipChecksumCheck.h"
+
+namespace tovrin::burner {
+namespace {
+
+TEST(ChipChecksumCheck, NamesEachFieldThatDisagreesWithBothValues) {
+    std::vector<uint8_t> header(80, 0);
+    header[28] = 0x34;  // ROM 1234
+    header[29] = 0x12;
+    header[30] = 0xCD;  // QVB ABCD
+    header[31] = 0xAB;
+    header[48 + 2 * 15] = 0xFF;  // word 15 = 3FFF
+    header[49 + 2 * 15] = 0x3F;
+    ChipChecksumReply same;
+    same.romChecksum = 0x1234;
+    same.qvbChecksum = 0xABCD;
+    same.configurationWords[15] = 0x3FFF;
+    EXPECT_TRUE(CompareChipChecksum(same, header).empty());
+
+    ChipChecksumReply other = same;
+    other.qvbChecksum = 0xABCE;
+    other.configurationWords[15] = 0x3FFE;
+    const auto differences = CompareChipChecksum(other, header);
+    EXPECT_EQ(DescribeDifferences(differences),
+              "QVB checksum: burner ABCE, image ABCD; configuration word 15: burner 3FFE, image 3FFF");
+
+    EXPECT_EQ(DescribeDifferences(CompareChipChecksum(same, std::span(header).first(79))),
+              "the image has no whole header to compare with");
+}
+
+}  // namespace
+}  // namespace tovrin::burner

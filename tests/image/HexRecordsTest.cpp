@@ -89,3 +89,44 @@ TEST(HexRecords, HeaderBytesAreNeverWritten) {
 
 }  // namespace
 }  // namespace tovrin::image
+
+namespace tovrin::image {
+namespace {
+
+// Files as toolchains write them: the counts that a load warns about.
+TEST(HexRecords, CountsWhatTheLoadWouldOtherwiseHideSilently) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::size_t imageBytes;
+        std::size_t beyond;
+        std::size_t fromAddressRecords;
+        std::size_t extended;
+    };
+    const Case cases[] = {
+        {"plain data", ":0400000001020304F2\n:00000001FF\n", 96, 0, 0, 0},
+        {"INHX32 with a zero upper address stays silent",
+         ":020000040000FA\n:0400000001020304F2\n:00000001FF\n", 96, 0, 0, 0},
+        {"data past the code area", ":06000100010203040506E4\n", 84, 3, 0, 0},
+        // objcopy --set-start 0x1234: a start segment record after the data.
+        {"entry point left in the code", ":0400000001020304F2\n:0400000300001234B3\n:00000001FF\n", 96, 0, 4,
+         0},
+        {"start record later overwritten", ":0400000505060708D8\n:0400000001020304F2\n:00000001FF\n", 96, 0,
+         0, 0},
+        // Configuration words at 0x300000 land on the first code words.
+        {"INHX32 configuration above 64 KiB",
+         ":020000040000FA\n:0400000001020304F2\n:020000040030CA\n:02000000AABB99\n:00000001FF\n", 96, 0, 0,
+         2},
+        {"extended segment address", ":020000021000EC\n:0400000001020304F2\n:00000001FF\n", 96, 0, 0, 4},
+        {"address record partly overwritten", ":0400000300001234B3\n:020000001122CB\n", 96, 0, 2, 0},
+    };
+    for (const Case& c : cases) {
+        const Parsed p = Parse(c.text, c.imageBytes);
+        EXPECT_EQ(p.summary.bytesBeyondImage, c.beyond) << c.what;
+        EXPECT_EQ(p.summary.addressRecordBytes, c.fromAddressRecords) << c.what;
+        EXPECT_EQ(p.summary.extendedAddressBytes, c.extended) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace tovrin::image

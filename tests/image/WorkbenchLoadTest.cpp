@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "image/ImageHeader.h"
@@ -349,6 +350,28 @@ TEST_F(WorkbenchLoad, BadRecordChecksumsAreWarnedAbout) {
     EXPECT_THAT(*report.messageBoxText, ::testing::EndsWith("\r\n\r\n警告: 有 2 条记录校验和错误!"));
     EXPECT_EQ(wb.ProgrammingImage()[80], 0x01);  // still loaded
     EXPECT_EQ(wb.ProgrammingImage()[84], 0xAA);
+}
+
+TEST_F(WorkbenchLoad, EachSilentHexOutcomeGetsItsWarningLine) {
+    wb.SelectInitialChip(0);
+    // An entry point (type 05) after the data, then 2 bytes past a code
+    // area of the chip's size, then configuration words above 64 KiB.
+    const std::size_t codeBytes = wb.ImageByteCount() - 80;
+    char pastEnd[64];
+    std::snprintf(pastEnd, sizeof pastEnd, ":04%04zX0001020304%02zX\n", codeBytes - 2,
+                  (0x100 - ((4 + (codeBytes - 2) / 256 + (codeBytes - 2) % 256 + 10) & 0xFF)) & 0xFF);
+    const SelectFileReport report =
+        Select("warn.hex", std::string(":0400000001020304F2\n") + pastEnd +
+                               ":020000040030CA\n:02000800AABB91\n:0400000500001234B1\n:00000001FF\n");
+    ASSERT_TRUE(report.success);
+    EXPECT_EQ(report.warnings, (std::vector<std::string>{
+                                   "警告: 有 2 个字节超出芯片代码区，已丢弃!",
+                                   "警告: 有 4 个字节来自地址记录(类型02-05)，已写入代码区!",
+                                   "警告: 有 2 个字节属于扩展地址(64K以上)，已按低16位地址写入代码区!"}));
+    for (const std::string& warning : report.warnings) {
+        EXPECT_THAT(report.statusText, ::testing::HasSubstr("\r\n\r\n" + warning));
+        EXPECT_THAT(*report.messageBoxText, ::testing::HasSubstr("\r\n\r\n" + warning));
+    }
 }
 
 TEST_F(WorkbenchLoad, EmptyHexFileLoadsNothing) {
