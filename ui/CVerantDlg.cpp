@@ -308,8 +308,8 @@ void CVerantDlg::OnSecondaryDialog(const std::function<void()>& open) {
     if (open) open();
 }
 
-int CVerantDlg::ReceiveOptionBytes() {
-    workbench_->ReceiveOptionBytes();
+int CVerantDlg::ReceiveOptionBytes(std::span<const uint8_t> optionBytes) {
+    (void)workbench_->TakeOptionBytes(optionBytes);
     StateToControls();
     ApplyRollingCodeStates();
     return 0;

@@ -51,9 +51,9 @@ public:
     explicit CVerantDlg(MainDialogSetup setup, QWidget* parent = nullptr);
     ~CVerantDlg() override;
 
-    // The option dialogs' synchronous call once they changed the
-    // OptionByteBuffer: takes it into the header and shows it. Returns 0.
-    int ReceiveOptionBytes();
+    // The option dialogs' synchronous call with the OptionByteBuffer they
+    // changed: takes it into the header and shows it. Returns 0.
+    int ReceiveOptionBytes(std::span<const uint8_t> optionBytes);
     // The select-file command once a file is chosen (also the command line's
     // SOURCE and a file dropped on the window).
     void OpenSource(const std::filesystem::path& path);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
 
 #include "platform/easypod/HidTransport.h"
 
@@ -19,6 +20,8 @@ public:
     bool WriteReport(const easypod::HidReport& report, std::chrono::milliseconds timeout) override;
     easypod::HidReadStatus ReadReport(easypod::HidReport& report, std::chrono::milliseconds timeout) override;
     void Close() override { inner_.Close(); }
+    std::string LastError() const override { return inner_.LastError(); }
+    std::size_t DiscardWaitingReports() override { return inner_.DiscardWaitingReports(); }
 
 private:
     void Pump() const;

@@ -46,13 +46,15 @@ public:
                                                    workbench_.OptionByteBuffer());
         std::vector<int> selections = catalogue::Selections(layout);
         for (auto [row, selection] : rowSelections) selections[row] = selection;
-        ASSERT_TRUE(catalogue::ApplyOptionSelections(definition, selections, workbench_.OptionByteBuffer()));
-        workbench_.ReceiveOptionBytes();
+        std::vector<uint8_t> bytes = workbench_.OptionByteBuffer();
+        ASSERT_TRUE(catalogue::ApplyOptionSelections(definition, selections, bytes));
+        ASSERT_TRUE(workbench_.TakeOptionBytes(bytes));
     }
 
     void ChoosePins(bool enabled, std::size_t pinCount, std::vector<int> pins = {}, bool pinList = false) {
         workbench_.BuildHeader();
-        auto state = image::DecodePinTest(workbench_.OptionByteBuffer());
+        std::vector<uint8_t> bytes = workbench_.OptionByteBuffer();
+        auto state = image::DecodePinTest(bytes);
         ASSERT_TRUE(state);
         image::SetPinTestEnabled(*state, enabled);
         image::LayOutPinTest(*state);
@@ -63,8 +65,8 @@ public:
         if (pinList) {
             ASSERT_TRUE(image::TickExactlyPins(*state, pins));
         }
-        ASSERT_TRUE(image::ComposePinTest(*state, workbench_.OptionByteBuffer()));
-        workbench_.ReceiveOptionBytes();
+        ASSERT_TRUE(image::ComposePinTest(*state, bytes));
+        ASSERT_TRUE(workbench_.TakeOptionBytes(bytes));
     }
 
     std::string Header() {

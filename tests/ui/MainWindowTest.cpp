@@ -210,7 +210,8 @@ private slots:
         if (testAndProgram) QCOMPARE(asked[asked.size() - 2], Question::FtProgramConfirm);
         if (asked.size() == 3) QCOMPARE(asked.front(), Question::OpenShortWarning);
 
-        const int imagePackets = static_cast<int>(window.Workbench().ImageBlockCount());
+        const int imagePackets = static_cast<int>(
+            (window.Workbench().ImageByteCount() + tovrin::image::kTransferBlockBytes - 1) / tovrin::image::kTransferBlockBytes);
         QCOMPARE(captions.size(), imagePackets);
         for (int i = 0; i < imagePackets; ++i)
             QCOMPARE(captions[i].at(0).toString(), QString::asprintf("Progress :  %d / %d", i, imagePackets));
@@ -325,10 +326,10 @@ private slots:
         MainWindowHarness harness;
         CVerantDlg& window = harness.Start();
         window.Workbench().BuildHeader();
-        auto& buffer = window.Workbench().OptionByteBuffer();
+        std::vector<uint8_t> buffer = window.Workbench().OptionByteBuffer();
         QCOMPARE(buffer.size(), std::size_t{32});
         buffer[0] ^= 0xFF;
-        QCOMPARE(window.ReceiveOptionBytes(), 0);
+        QCOMPARE(window.ReceiveOptionBytes(buffer), 0);
         QCOMPARE(window.Workbench().WorkingHeader()[48], buffer[0]);
     }
 };
