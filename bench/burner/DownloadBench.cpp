@@ -40,7 +40,7 @@ public:
     void SetProgressTotal(int) override {}
     void SetProgressPosition(int) override {}
     void ShowMessage(std::string_view) override {}
-    bool AskYesNo(image::Question, std::string_view) override { return true; }
+    bool AskYesNo(tovrin::image::Question, std::string_view) override { return true; }
     void EnableButton(int, bool) override {}
     void SetSettingsControls(std::span<const tovrin::burner::ControlEnabling>) override {}
     void StopTimer(int) override {}
