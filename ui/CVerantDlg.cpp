@@ -13,8 +13,8 @@
 #include <algorithm>
 
 #include "burner/BurnerCommands.h"
-#include "image/ControlIds.h"
 #include "burner/SettingsControls.h"
+#include "image/ControlIds.h"
 #include "image/RollingCodeControls.h"
 #include "platform/dialog/CHexEdit.h"
 #include "platform/dialog/TextConversion.h"

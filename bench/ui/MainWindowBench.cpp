@@ -82,8 +82,8 @@ void DemoDownload(benchmark::State& state) {
     // As the link counts them: the image rounded up, the patterns rounded down.
     constexpr std::size_t block = tovrin::image::kTransferBlockBytes;
     const auto& bench = window.Workbench();
-    const std::size_t packets = (bench.ImageByteCount() + block - 1) / block + bench.TestPattern().size() / block +
-                                bench.TestPattern2().size() / block;
+    const std::size_t packets = (bench.ImageByteCount() + block - 1) / block +
+                                bench.TestPattern().size() / block + bench.TestPattern2().size() / block;
     for (auto _ : state) {
         window.accept();
     }

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QResizeEvent>
+#include <QStyle>
 #include <QValidator>
 #include <memory>
 
@@ -61,6 +63,7 @@ CHexEdit::CHexEdit(QWidget* parent, int digitCount) : QLineEdit(parent), model_(
 void CHexEdit::SetDigitCount(int digitCount) {
     model_.SetDigitCount(digitCount);
     setMaxLength(model_.DigitCount());
+    FitDigitsToWidth();
     QLineEdit::setText(QString::fromStdString(model_.Text()));
 }
 
@@ -133,6 +136,22 @@ void CHexEdit::contextMenuEvent(QContextMenuEvent* event) {
         }
     }
     menu->exec(event->globalPos());
+}
+
+void CHexEdit::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    FitDigitsToWidth();
+}
+
+// The installed faces are wider than the ones the layouts were drawn for;
+// every digit must stay visible, so the edit's own font shrinks to fit.
+void CHexEdit::FitDigitsToWidth() {
+    QFont fitted = parentWidget() ? parentWidget()->font() : font();
+    const QString digits(model_.DigitCount(), QLatin1Char('0'));
+    const int chrome = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) + 4;
+    while (fitted.pointSizeF() > 6 && QFontMetrics(fitted).horizontalAdvance(digits) > width() - chrome)
+        fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+    if (fitted != font()) setFont(fitted);
 }
 
 }  // namespace tovrin::dialog

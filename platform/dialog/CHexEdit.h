@@ -35,9 +35,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void ShowModelText(HexEditModel::Selection selection);
+    void FitDigitsToWidth();
     void TakeEditedText(const QString& text);
 
     HexEditModel model_;

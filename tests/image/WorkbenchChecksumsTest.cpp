@@ -158,7 +158,8 @@ TEST_F(WorkbenchChecksums, SavedFileHoldsItsOwnChecksumAndIsNotOfferedAgain) {
     EXPECT_EQ(wb.SavedImageChecksum(), ReadLe16(*saved, header::kQvbChecksum));
     wb.BuildHeader();
     bool asked = false;
-    EXPECT_EQ(wb.DecideSave([&](Question, std::string_view) { return asked = true; }), SaveDecision::Continue);
+    EXPECT_EQ(wb.DecideSave([&](Question, std::string_view) { return asked = true; }),
+              SaveDecision::Continue);
     EXPECT_FALSE(asked);
 }
 

@@ -31,7 +31,9 @@ public:
         return plugged ? inner_.ReadReport(report, timeout) : easypod::HidReadStatus::Failed;
     }
     void Close() override { inner_.Close(); }
-    std::string LastError() const override { return plugged ? inner_.LastError() : "the burner is unplugged"; }
+    std::string LastError() const override {
+        return plugged ? inner_.LastError() : "the burner is unplugged";
+    }
     std::size_t DiscardWaitingReports() override { return plugged ? inner_.DiscardWaitingReports() : 0; }
 
 private:

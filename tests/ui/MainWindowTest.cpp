@@ -16,10 +16,10 @@
 #include "ui/CProgress.h"
 
 using tovrin::dialog::AskedPrompt;
+using tovrin::image::Question;
 using tovrin::testing::Devices;
 using tovrin::testing::MainWindowHarness;
 using tovrin::ui::CVerantDlg;
-using tovrin::image::Question;
 
 namespace {
 
@@ -48,8 +48,7 @@ void SelectFile(MainWindowHarness& harness, std::optional<std::filesystem::path>
 std::vector<Question> QuestionsAsked(const MainWindowHarness& harness) {
     std::vector<Question> kinds;
     for (const AskedPrompt& prompt : harness.prompts.Asked())
-        if (prompt.type == AskedPrompt::Type::Question)
-            kinds.push_back(static_cast<Question>(prompt.kind));
+        if (prompt.type == AskedPrompt::Type::Question) kinds.push_back(static_cast<Question>(prompt.kind));
     return kinds;
 }
 
@@ -210,8 +209,9 @@ private slots:
         if (testAndProgram) QCOMPARE(asked[asked.size() - 2], Question::FtProgramConfirm);
         if (asked.size() == 3) QCOMPARE(asked.front(), Question::OpenShortWarning);
 
-        const int imagePackets = static_cast<int>(
-            (window.Workbench().ImageByteCount() + tovrin::image::kTransferBlockBytes - 1) / tovrin::image::kTransferBlockBytes);
+        const int imagePackets =
+            static_cast<int>((window.Workbench().ImageByteCount() + tovrin::image::kTransferBlockBytes - 1) /
+                             tovrin::image::kTransferBlockBytes);
         QCOMPARE(captions.size(), imagePackets);
         for (int i = 0; i < imagePackets; ++i)
             QCOMPARE(captions[i].at(0).toString(), QString::asprintf("Progress :  %d / %d", i, imagePackets));
