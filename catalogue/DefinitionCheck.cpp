@@ -215,7 +215,8 @@ private:
     void CheckValue(const std::string& section, std::size_t v, const OptionItem& item, OptionItemKind kind) {
         const std::string nameKey = Numbered("Item", v, "_Name");
         const std::string valueKey = Numbered("Item", v, "_Val");
-        const std::string_view name = ChooseVariant(keys_.GetString(section, nameKey), item.itemType);
+        const std::string nameText = keys_.GetString(section, nameKey);
+        const std::string_view name = ChooseVariant(nameText, item.itemType);
         if (kind != OptionItemKind::Reverse && name.empty())
             Warn(section, nameKey, "a value without a name; its list entry is empty");
         if (kind == OptionItemKind::Select && DisplayColumns(name) > option_dialog::kVisibleNameColumns)
