@@ -47,8 +47,7 @@ public:
         }
         // The first reply read with a time-out after a download packet is
         // that packet's answer; replies thrown away before a write are not.
-        if (timeout.count() > 0 && !answered_ &&
-            lastWritten_[tovrin::burner::kCommandOffset] == tovrin::burner::CMD_DOWNLOAD) {
+        if (timeout.count() > 0 && !answered_ && downloading_) {
             answered_ = true;
             if (report[tovrin::burner::kAcknowledgementOffset] == tovrin::burner::kPacketAccepted)
                 acknowledged_.insert(lastWritten_[tovrin::burner::kAddressOffset] |
@@ -59,6 +58,10 @@ public:
     void Close() override {}
     std::string LastError() const override { return {}; }
 
+    // From here on every write is a download packet. Its command byte cannot
+    // tell: the packet buffer keeps what the last reply left there.
+    void StartDownload() { downloading_ = true; }
+
     // Addresses of the download packets the device acknowledged.
     const std::set<int>& Acknowledged() const { return acknowledged_; }
 
@@ -68,6 +71,7 @@ private:
     std::size_t offset_ = 0;
     HidReport lastWritten_{};
     bool answered_ = true;
+    bool downloading_ = false;
     std::set<int> acknowledged_;
 };
 
@@ -84,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     link.ProbeBurner();
     link.ExecuteBurnerCommand(tovrin::burner::CMD_CHIP_CHECKSUM);
     link.SetDownloadActive(true);
+    device.StartDownload();
     link.ExecuteBurnerCommand(tovrin::burner::CMD_DOWNLOAD);
     // The firmware text is what lies between byte 7 and the packet's end.
     for (const auto& text : events.firmwareVersions)
