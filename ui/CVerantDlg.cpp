@@ -25,18 +25,6 @@ namespace tovrin::ui {
 
 namespace {
 
-namespace id = control;
-namespace rc = control;
-
-constexpr int kSourcePathEdit = 1000;
-constexpr int kSelectFileButton = 1002;
-constexpr int kQvbChecksumText = 1050;
-constexpr int kRomChecksumText = 1052;
-constexpr int kConfigurationText = 1053;
-constexpr int kConfigurationWordsButton = 5;
-constexpr int kDataBufferButton = 6;
-constexpr int kPinTestButton = 1055;
-
 constexpr std::string_view kInitialAddressText = "3FFF";
 constexpr std::string_view kInitialValueText = "3FFFFFFF";
 constexpr std::string_view kInitialStepText = "00000001";
@@ -47,11 +35,11 @@ struct FlagBox {
     bool image::HeaderControls::*member;
 };
 constexpr FlagBox kFlagBoxes[] = {
-    {id::kVerifyCheckbox, &image::HeaderControls::verify},
-    {id::kProgramCheckbox, &image::HeaderControls::program},
-    {id::kBlankCheckCheckbox, &image::HeaderControls::blankCheck},
-    {id::kTestCheckbox, &image::HeaderControls::test},
-    {id::kRollingCodeEnable, &image::HeaderControls::rollingCodeEnabled},
+    {control::kVerifyCheckbox, &image::HeaderControls::verify},
+    {control::kProgramCheckbox, &image::HeaderControls::program},
+    {control::kBlankCheckCheckbox, &image::HeaderControls::blankCheck},
+    {control::kTestCheckbox, &image::HeaderControls::test},
+    {control::kRollingCodeEnable, &image::HeaderControls::rollingCodeEnabled},
 };
 
 }  // namespace
@@ -65,12 +53,13 @@ CVerantDlg::CVerantDlg(MainDialogSetup setup, QWidget* parent)
     setAcceptDrops(true);
     probeTimer_.setObjectName(QStringLiteral("timer1"));
     connect(&probeTimer_, &QTimer::timeout, this, [this] {
-        if (link_) link_->OnTimer(id::kProbeTimerId);
+        if (link_) link_->OnTimer(control::kProbeTimerId);
     });
-    connect(PushButton(kSelectFileButton), &QPushButton::clicked, this, &CVerantDlg::OnSelectFile);
-    connect(Combo(rc::kChipList), &QComboBox::activated, this, &CVerantDlg::OnChipChange);
-    connect(PushButton(id::kChipChecksumButton), &QPushButton::clicked, this, &CVerantDlg::OnChipChecksum);
-    connect(Button(id::kRollingCodeEnable), &QAbstractButton::clicked, this,
+    connect(PushButton(control::kSelectFileButton), &QPushButton::clicked, this, &CVerantDlg::OnSelectFile);
+    connect(Combo(control::kChipList), &QComboBox::activated, this, &CVerantDlg::OnChipChange);
+    connect(PushButton(control::kChipChecksumButton), &QPushButton::clicked, this,
+            &CVerantDlg::OnChipChecksum);
+    connect(Button(control::kRollingCodeEnable), &QAbstractButton::clicked, this,
             &CVerantDlg::OnRollingCodeEnable);
     // The address-count buttons exclude each other as one group, whatever
     // lies between them in the template.
@@ -80,18 +69,18 @@ CVerantDlg::CVerantDlg(MainDialogSetup setup, QWidget* parent)
         addressCount->addButton(Button(radio));
         connect(Button(radio), &QAbstractButton::clicked, this, &CVerantDlg::OnAddressCount);
     }
-    connect(PushButton(kConfigurationWordsButton), &QPushButton::clicked, this,
+    connect(PushButton(control::kConfigurationButton), &QPushButton::clicked, this,
             [this] { OnSecondaryDialog(openConfigurationWords); });
-    connect(PushButton(kDataBufferButton), &QPushButton::clicked, this,
+    connect(PushButton(control::kDataBufferButton), &QPushButton::clicked, this,
             [this] { OnSecondaryDialog(openDataBuffer); });
-    connect(PushButton(kPinTestButton), &QPushButton::clicked, this,
+    connect(PushButton(control::kPinTestButton), &QPushButton::clicked, this,
             [this] { OnSecondaryDialog(openPinTest); });
 }
 
 CVerantDlg::~CVerantDlg() = default;
 
 void CVerantDlg::OnInitDialog() {
-    probeTimer_.start(id::kProbeTimerPeriodMs);
+    probeTimer_.start(control::kProbeTimerPeriodMs);
     setWindowTitle(dialog::FromUtf8(image::ReadWindowCaption(programDirectory_)));
 
     // The window manager owns the system menu here, so its additions are the
@@ -108,10 +97,10 @@ void CVerantDlg::OnInitDialog() {
     progress_->hide();
 
     for (int edit : control::kAddressEdits) HexEdit(edit)->SetText(kInitialAddressText);
-    HexEdit(rc::kInitialValue)->SetDigitCount(image::HexField::kLongDigits);
-    HexEdit(rc::kInitialValue)->SetText(kInitialValueText);
-    HexEdit(rc::kStep)->SetDigitCount(image::HexField::kLongDigits);
-    HexEdit(rc::kStep)->SetText(kInitialStepText);
+    HexEdit(control::kInitialValue)->SetDigitCount(image::HexField::kLongDigits);
+    HexEdit(control::kInitialValue)->SetText(kInitialValueText);
+    HexEdit(control::kStep)->SetDigitCount(image::HexField::kLongDigits);
+    HexEdit(control::kStep)->SetText(kInitialStepText);
 
     link_ = std::make_unique<burner::BurnerLink>(transport_, events_, [this] { return InputsForLink(); });
 
@@ -120,14 +109,14 @@ void CVerantDlg::OnInitDialog() {
                                                     [this](std::string_view text) { ReportStatus(text); });
     const auto& entries = load_.catalogue.Entries();
     for (std::size_t position = 0; position < entries.size(); ++position)
-        ComboInsert(rc::kChipList, static_cast<int>(position), dialog::FromUtf8(entries[position].name));
+        ComboInsert(control::kChipList, static_cast<int>(position), dialog::FromUtf8(entries[position].name));
     if (load_.initialSelection) {
-        SetComboSelection(rc::kChipList, static_cast<int>(*load_.initialSelection));
+        SetComboSelection(control::kChipList, static_cast<int>(*load_.initialSelection));
         workbench_->SelectInitialChip(*load_.initialSelection);
     }
 
-    EnableControl(id::kDownloadButton, false);
-    EnableControl(id::kChipChecksumButton, false);
+    EnableControl(control::kDownloadButton, false);
+    EnableControl(control::kChipChecksumButton, false);
     StateToControls();
     ApplyRollingCodeStates();
     // Device-interface notifications are not needed: the probe alone decides presence.
@@ -150,16 +139,16 @@ burner::LinkInputs CVerantDlg::InputsForLink() {
 
 void CVerantDlg::ReportStatus(std::string_view text) {
     const image::StatusLog::Update update = statusLog_.Report(text);
-    SetControlText(id::kStatusLog, dialog::FromUtf8(update.text));
-    if (update.scrollLines > 0) ScrollEditLines(id::kStatusLog, update.scrollLines);
+    SetControlText(control::kStatusLog, dialog::FromUtf8(update.text));
+    if (update.scrollLines > 0) ScrollEditLines(control::kStatusLog, update.scrollLines);
 }
 
 // The controls' values become the Workbench's through the same operations a
 // command line uses; a control the Workbench refuses could not have changed.
 void CVerantDlg::ControlsToState() {
     const image::HeaderControls& controls = workbench_->Controls();
-    if (IsChecked(id::kRollingCodeEnable) != controls.rollingCodeEnabled)
-        (void)workbench_->SetRollingCodeEnabled(IsChecked(id::kRollingCodeEnable));
+    if (IsChecked(control::kRollingCodeEnable) != controls.rollingCodeEnabled)
+        (void)workbench_->SetRollingCodeEnabled(IsChecked(control::kRollingCodeEnable));
     for (std::size_t i = 0; i < control::kAddressCountRadios.size(); ++i)
         if (IsChecked(control::kAddressCountRadios[i]) && controls.addressCountIndex != static_cast<int>(i))
             (void)workbench_->SetAddressCount(static_cast<int>(i) + 1);
@@ -172,7 +161,7 @@ void CVerantDlg::ControlsToState() {
     takeHex(control::kInitialValue, controls.initialValue);
     takeHex(control::kStep, controls.step);
     for (const FlagBox& box : kFlagBoxes)
-        if (box.id != id::kRollingCodeEnable && IsChecked(box.id) != controls.*box.member)
+        if (box.id != control::kRollingCodeEnable && IsChecked(box.id) != controls.*box.member)
             (void)workbench_->SetFlag(box.id, IsChecked(box.id));
 }
 
@@ -184,18 +173,18 @@ void CVerantDlg::StateToControls() {
         SetChecked(control::kAddressCountRadios[i], static_cast<int>(i) == index);
     for (std::size_t i = 0; i < control::kAddressEdits.size(); ++i)
         HexEdit(control::kAddressEdits[i])->SetText(controls.addresses[i].Text());
-    HexEdit(rc::kInitialValue)->SetText(controls.initialValue.Text());
-    HexEdit(rc::kStep)->SetText(controls.step.Text());
-    SetControlText(kSourcePathEdit, dialog::FromPath(workbench_->SourcePath()));
+    HexEdit(control::kInitialValue)->SetText(controls.initialValue.Text());
+    HexEdit(control::kStep)->SetText(controls.step.Text());
+    SetControlText(control::kSourcePathEdit, dialog::FromPath(workbench_->SourcePath()));
     if (const auto position = workbench_->SelectedPosition())
-        SetComboSelection(rc::kChipList, static_cast<int>(*position));
+        SetComboSelection(control::kChipList, static_cast<int>(*position));
     ShowHeaderTexts();
 }
 
 void CVerantDlg::ShowHeaderTexts() {
-    SetControlText(kQvbChecksumText, dialog::FromUtf8(workbench_->QvbChecksumText()));
-    SetControlText(kRomChecksumText, dialog::FromUtf8(workbench_->RomChecksumText()));
-    SetControlText(kConfigurationText, dialog::FromUtf8(workbench_->ConfigurationDisplay()));
+    SetControlText(control::kQvbChecksumText, dialog::FromUtf8(workbench_->QvbChecksumText()));
+    SetControlText(control::kRomChecksumText, dialog::FromUtf8(workbench_->RomChecksumText()));
+    SetControlText(control::kConfigurationText, dialog::FromUtf8(workbench_->ConfigurationDisplay()));
 }
 
 void CVerantDlg::ApplyRollingCodeStates() {
@@ -216,8 +205,8 @@ void CVerantDlg::ApplySettingsStates(std::span<const burner::ControlEnabling> st
 // What a load leaves to the controls: the chip list follows the source's kind,
 // the test box the chip's pattern.
 void CVerantDlg::ApplyLoadStates() {
-    EnableControl(rc::kChipList, workbench_->ChipListEnabled());
-    EnableControl(rc::kTestCheckbox, workbench_->TestCheckboxEnabled());
+    EnableControl(control::kChipList, workbench_->ChipListEnabled());
+    EnableControl(control::kTestCheckbox, workbench_->TestCheckboxEnabled());
     ApplyRollingCodeStates();
 }
 
@@ -244,7 +233,7 @@ void CVerantDlg::OpenSource(const std::filesystem::path& path) {
         return;
     }
     if (report.messageBoxText) prompts_.Notify(*report.messageBoxText);
-    EnableControl(id::kDownloadButton, link_->BurnerPresent());
+    EnableControl(control::kDownloadButton, link_->BurnerPresent());
     ApplyLoadStates();
     const auto& controls = workbench_->Controls();
     const burner::SettingsControlStates settings = burner::ReenabledSettingsControls(burner::SettingsRulesFor(
@@ -270,7 +259,8 @@ void CVerantDlg::accept() {
 }
 
 void CVerantDlg::OnDownload() {
-    if (!workbench_ || transferRunning_ || link_->DownloadActive() || !IsControlEnabled(id::kDownloadButton))
+    if (!workbench_ || transferRunning_ || link_->DownloadActive() ||
+        !IsControlEnabled(control::kDownloadButton))
         return;
     ControlsToState();
     transferRunning_ = true;
